@@ -1,0 +1,49 @@
+#include "globe/globe.h"
+
+#include <cmath>
+
+Globe::Globe()
+    : radius(GLOBE_RADIUS)
+    , meanRadius(0.0)
+    , maxRadius(0.0)
+{
+    double const r = radius;
+    for (int i = 0; i < GRID_N; ++i) {
+        double const theta = i * static_cast<double>(GRID_ROW_STEP);
+        auto const z = static_cast<float>(std::cos(theta) * r);
+        double const s = std::sin(theta);
+        GlobePoint* row = points + i * GRID_N;
+        for (int j = 0; j < GRID_N; ++j) {
+            double const phi = j * static_cast<double>(GRID_COLUMN_STEP);
+            row[j].x = static_cast<float>((std::cos(phi) * r) * s);
+            row[j].y = static_cast<float>((std::sin(phi) * r) * s);
+            row[j].z = z;
+        }
+    }
+}
+
+Globe::~Globe() = default;
+
+bool Globe::GetPoint(int row, int column, float* x, float* y, float* z) const
+{
+    if (row < 0 || row >= GRID_N || column < 0 || column >= GRID_N)
+        return false;
+    GlobePoint const& p = points[row * GRID_N + column];
+    *x = p.x;
+    *y = p.y;
+    *z = p.z;
+    return true;
+}
+
+void Globe::UpdateStatistics()
+{
+    maxRadius = PointRadius(points[0]);
+    double sum = 0.0;
+    for (GlobePoint const& p : points) {
+        double const r = PointRadius(p);
+        if (r > maxRadius)
+            maxRadius = r;
+        sum += r;
+    }
+    meanRadius = sum * GRID_MEAN_FACTOR;
+}

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "globe/globe_point.h"
+#include "globe/grid_constants.h"
+
+inline constexpr float GLOBE_RADIUS = 2000.0f;
+
+// The planet: a GRID_N x GRID_N grid of points that starts as a sphere and is
+// deformed by dissection. Row i lies at polar angle i * GRID_ROW_STEP from the
+// +z pole, column j at longitude j * GRID_COLUMN_STEP from +x towards +y. The
+// grid lives inside the object, so one allocation holds the whole model.
+class Globe {
+public:
+    Globe();
+    virtual ~Globe();
+
+    Globe(Globe const&) = delete;
+    Globe& operator=(Globe const&) = delete;
+
+    // Copies the point at (row, column); false, writing nothing, when either
+    // index is outside 0 to GRID_N - 1.
+    bool GetPoint(int row, int column, float* x, float* y, float* z) const;
+
+    double GetMaxRadius() const { return maxRadius; }
+    double GetMeanRadius() const { return meanRadius; }
+
+    void UpdateStatistics();
+
+    // Runs `passes` random cuts (none when passes <= 0), then updates the
+    // statistics.
+    void Dissect(int passes);
+
+    // The whole grid, row-major.
+    GlobePoint const* Points() const { return points; }
+
+private:
+    GlobePoint points[GRID_POINT_COUNT];
+    float radius;
+    double meanRadius;
+    double maxRadius;
+};

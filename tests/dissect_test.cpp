@@ -1,0 +1,167 @@
+#include "globe/cut.h"
+#include "globe/globe.h"
+#include "globe/random.h"
+
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cstring>
+#include <memory>
+#include <vector>
+
+namespace {
+
+std::vector<GlobePoint> Grid(Globe const& globe)
+{
+    return { globe.Points(), globe.Points() + GRID_N * GRID_N };
+}
+
+bool SameBits(std::vector<GlobePoint> const& a, std::vector<GlobePoint> const& b)
+{
+    return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(GlobePoint)) == 0;
+}
+
+// The literal algorithm: for each pass, draw its cut and sweep the grid.
+void DissectPassByPass(std::vector<GlobePoint>& grid, int passes)
+{
+    for (int p = 0; p < passes; ++p) {
+        Cut const cut = DrawCut();
+        for (GlobePoint& point : grid) {
+            GlobePoint const d { point.x - cut.q.x, point.y - cut.q.y, point.z - cut.q.z };
+            if (Dot(cut.q, d) > 0.0) {
+                point.x = static_cast<float>(point.x * cut.factor);
+                point.y = static_cast<float>(point.y * cut.factor);
+                point.z = static_cast<float>(point.z * cut.factor);
+            }
+        }
+    }
+}
+
+TEST(Dissect, EqualsTheLiteralPassByPassAlgorithmBitForBit)
+{
+    // Passes that span several runs of drawn cuts, plus odd remainders.
+    int const schedule[] = { 1, 50, 50, 137, 3 };
+    std::int32_t const seeds[][2] = { { 1802, 9373 }, { 31328, 30081 } };
+    for (auto const& seed : seeds) {
+        auto globe = std::make_unique<Globe>();
+        auto reference = Grid(*globe);
+        g_random = RandomGenerator(seed[0], seed[1], false);
+        RandomGenerator literal = g_random;
+        for (int passes : schedule) {
+            globe->Dissect(passes);
+            RandomGenerator const afterFast = g_random;
+            g_random = literal;
+            DissectPassByPass(reference, passes);
+            literal = g_random;
+            g_random = afterFast;
+            ASSERT_TRUE(SameBits(Grid(*globe), reference)) << "after " << passes << " passes";
+            ASSERT_EQ(RandomGenerator(literal).NextUniform(), RandomGenerator(g_random).NextUniform());
+        }
+    }
+}
+
+TEST(Dissect, PointMajorEqualsPassMajorForEveryBlockRemainder)
+{
+    g_random = RandomGenerator(555, 666, false);
+    std::vector<Cut> cuts;
+    for (int c = 0; c < 64; ++c)
+        cuts.push_back(DrawCut());
+    for (std::size_t count = 0; count <= 40; ++count) {
+        std::vector<GlobePoint> points;
+        for (std::size_t k = 0; k < count; ++k) {
+            auto const coordinate = [] { return static_cast<float>(RandomReal(-2100.0, 2100.0)); };
+            points.push_back({ coordinate(), coordinate(), coordinate() });
+        }
+        auto passMajor = points;
+        ApplyCutsPassMajor(passMajor.data(), count, cuts.data(), static_cast<int>(cuts.size()));
+        ApplyCutsPointMajor(points.data(), count, cuts.data(), static_cast<int>(cuts.size()));
+        ASSERT_TRUE(SameBits(points, passMajor)) << count << " points";
+    }
+}
+
+TEST(Dissect, NoPassesDrawsNothingButUpdatesTheStatistics)
+{
+    for (int passes : { 0, -3 }) {
+        auto globe = std::make_unique<Globe>();
+        auto const before = Grid(*globe);
+        g_random = RandomGenerator(11, 22, false);
+        RandomGenerator const untouched = g_random;
+        globe->Dissect(passes);
+        EXPECT_TRUE(SameBits(Grid(*globe), before));
+        EXPECT_EQ(RandomGenerator(g_random).NextUniform(), RandomGenerator(untouched).NextUniform());
+        EXPECT_NEAR(globe->GetMaxRadius(), 2000.0, 0.01);
+        EXPECT_NEAR(globe->GetMeanRadius(), 2000.0, 0.01);
+    }
+}
+
+TEST(Dissect, EveryPassDrawsFourValues)
+{
+    auto globe = std::make_unique<Globe>();
+    g_random = RandomGenerator(3, 4, false);
+    RandomGenerator expected = g_random;
+    for (int draw = 0; draw < 4 * 7; ++draw)
+        expected.NextUniform();
+    globe->Dissect(7);
+    EXPECT_EQ(RandomGenerator(g_random).NextUniform(), expected.NextUniform());
+}
+
+TEST(Cut, FarCutPointsAndTheCentreMoveNothing)
+{
+    auto globe = std::make_unique<Globe>();
+    auto const before = Grid(*globe);
+    Cut const cuts[] = {
+        { { 2000.0f, 2000.0f, 2000.0f }, RAISE_FACTOR },
+        { { -2000.0f, 2000.0f, -2000.0f }, SINK_FACTOR },
+        { { 0.0f, 0.0f, 0.0f }, RAISE_FACTOR },
+    };
+    for (Cut const& cut : cuts) {
+        auto grid = before;
+        ApplyCutsPointMajor(grid.data(), grid.size(), &cut, 1);
+        EXPECT_TRUE(SameBits(grid, before));
+    }
+}
+
+TEST(Cut, PointsOnThePlaneStayAndPointsBeyondItScale)
+{
+    Cut const cut { { 0.0f, 0.0f, 1000.0f }, RAISE_FACTOR };
+    GlobePoint const onPlane { 700.0f, -300.0f, 1000.0f };
+    GlobePoint const after = ApplyCut(onPlane, cut);
+    EXPECT_EQ(std::memcmp(&after, &onPlane, sizeof after), 0);
+
+    GlobePoint const beyond { 10.0f, 20.0f, 1500.0f };
+    GlobePoint const raised = ApplyCut(beyond, cut);
+    EXPECT_EQ(raised.x, static_cast<float>(10.0 * 1.004));
+    EXPECT_EQ(raised.y, static_cast<float>(20.0 * 1.004));
+    EXPECT_EQ(raised.z, static_cast<float>(1500.0 * 1.004));
+
+    GlobePoint const inside { 10.0f, 20.0f, 999.0f };
+    GlobePoint const kept = ApplyCut(inside, cut);
+    EXPECT_EQ(std::memcmp(&kept, &inside, sizeof kept), 0);
+}
+
+TEST(Cut, FactorsAreTheNearestDoubles)
+{
+    EXPECT_EQ(std::bit_cast<std::uint64_t>(RAISE_FACTOR), 0x3FF010624DD2F1AAull);
+    EXPECT_EQ(std::bit_cast<std::uint64_t>(SINK_FACTOR), 0x3FEFDF3B645A1CACull);
+}
+
+TEST(Dissect, PoleCopiesStayEqualAndStatisticsStayConsistent)
+{
+    auto globe = std::make_unique<Globe>();
+    g_random = RandomGenerator(2718, 2818, false);
+    globe->Dissect(1);
+    globe->Dissect(300);
+    GlobePoint const pole = globe->Points()[0];
+    EXPECT_EQ(pole.x, 0.0f);
+    EXPECT_EQ(pole.y, 0.0f);
+    // Equal as numbers: a fresh pole copy's x and y are +0 or -0 with the
+    // sign of its column's cosine and sine.
+    for (int j = 1; j < GRID_N; ++j) {
+        GlobePoint const copy = globe->Points()[j];
+        ASSERT_TRUE(copy.x == pole.x && copy.y == pole.y && copy.z == pole.z) << "column " << j;
+    }
+    EXPECT_GT(globe->GetMaxRadius(), globe->GetMeanRadius());
+    EXPECT_NE(globe->GetMeanRadius(), 2000.0);
+}
+
+}

@@ -1,0 +1,152 @@
+// Runs the grower as a user would and checks what it prints and writes.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <bit>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <regex>
+#include <string>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct ProcessResult {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+std::string Slurp(fs::path const& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return { std::istreambuf_iterator<char>(in), {} };
+}
+
+class ExportCli : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        folder = fs::temp_directory_path()
+            / ("morva-cli-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        fs::remove_all(folder);
+        fs::create_directories(folder);
+    }
+    void TearDown() override { fs::remove_all(folder); }
+
+    ProcessResult Export(std::string const& program, std::string const& args)
+    {
+        auto const out = folder / "stdout.txt";
+        auto const err = folder / "stderr.txt";
+        std::string const command = "'" + program + "' " + args + " >'" + out.string() + "' 2>'" + err.string() + "'";
+        int const raw = std::system(command.c_str());
+        ProcessResult run { WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, Slurp(out), Slurp(err) };
+        fs::remove(out);
+        fs::remove(err);
+        return run;
+    }
+
+    std::size_t OtherEntries() const
+    {
+        return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
+    }
+
+    fs::path folder;
+};
+
+TEST_F(ExportCli, PrintsOneSummaryLineAndIsReproducible)
+{
+    ProcessResult const first = Export(EXPORT75, "--seeds 1802,9373 --passes 151");
+    ASSERT_EQ(first.status, 0) << first.err;
+    std::regex const line(R"(seeds=1802,9373 passes=151 mean_radius=[0-9.e+-]+ max_radius=[0-9.e+-]+\n)");
+    EXPECT_TRUE(std::regex_match(first.out, line)) << first.out;
+    EXPECT_EQ(first.err, "");
+    EXPECT_EQ(Export(EXPORT75, "--seeds 1802,9373 --passes 151").out, first.out);
+    EXPECT_NE(Export(EXPORT75, "--seeds 1802,9373 --passes 152").out, first.out);
+}
+
+TEST_F(ExportCli, TickSeedsAreReportedSoThePlanetCanBeGrownAgain)
+{
+    ProcessResult const ticked = Export(EXPORT75, "--passes 60 --quiet");
+    ASSERT_EQ(ticked.status, 0) << ticked.err;
+    std::smatch match;
+    ASSERT_TRUE(std::regex_search(ticked.out, match, std::regex(R"(seeds=(\d+),(\d+) )")));
+    EXPECT_LE(std::stoi(match[1]), 31327);
+    EXPECT_LE(std::stoi(match[2]), 30080);
+    ProcessResult const again = Export(EXPORT75, "--passes 60 --seeds " + match[1].str() + "," + match[2].str());
+    EXPECT_EQ(again.out, ticked.out);
+}
+
+TEST_F(ExportCli, OutOfRangeSeedsWarnAndFallBack)
+{
+    ProcessResult const fallback = Export(EXPORT75, "--seeds 99999,5 --passes 51");
+    ASSERT_EQ(fallback.status, 0);
+    EXPECT_NE(fallback.err.find("warning"), std::string::npos);
+    EXPECT_EQ(std::count(fallback.err.begin(), fallback.err.end(), '\n'), 1);
+    EXPECT_EQ(fallback.out.rfind("seeds=99999,5 passes=51 ", 0), 0u) << fallback.out;
+    ProcessResult const plain = Export(EXPORT75, "--seeds 1802,9373 --passes 51");
+    EXPECT_EQ(fallback.out.substr(fallback.out.find(" mean")), plain.out.substr(plain.out.find(" mean")));
+}
+
+TEST_F(ExportCli, DumpsTheGridAsLittleEndianFloats)
+{
+    auto const dump = folder / "grid.bin";
+    ProcessResult const run = Export(EXPORT200, "--seeds 1,2 --passes 3 --dump '" + dump.string() + "'");
+    ASSERT_EQ(run.status, 0) << run.err;
+    std::string const bytes = Slurp(dump);
+    ASSERT_EQ(bytes.size(), 12u * 200 * 200);
+    // Row 0 is the +z pole: x and y are zero (of either sign) in every
+    // column, and z is a little-endian float above 2000 or below it.
+    auto const word = [&](std::size_t offset) {
+        return static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[offset]))
+            | static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[offset + 1])) << 8
+            | static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[offset + 2])) << 16
+            | static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[offset + 3])) << 24;
+    };
+    for (int j = 0; j < 200; ++j) {
+        ASSERT_EQ(word(12 * j) & 0x7FFFFFFFu, 0u);
+        ASSERT_EQ(word(12 * j + 4) & 0x7FFFFFFFu, 0u);
+        float const z = std::bit_cast<float>(word(12 * j + 8));
+        ASSERT_GT(z, 1900.0f);
+        ASSERT_LT(z, 2100.0f);
+    }
+    EXPECT_EQ(OtherEntries(), 1u);
+}
+
+TEST_F(ExportCli, BadInputFailsWithOneLineAndNoFile)
+{
+    auto const dump = folder / "grid.bin";
+    std::string const dumpArg = " --dump '" + dump.string() + "'";
+    std::string const bad[] = {
+        "--bogus" + dumpArg,
+        "--passes 0" + dumpArg,
+        "--passes 2147483648" + dumpArg,
+        "--passes abc" + dumpArg,
+        "--seeds 1" + dumpArg,
+        "--passes",
+        "--dump '" + (folder / "missing" / "grid.bin").string() + "'",
+        "--dump '" + folder.string() + "'",
+    };
+    for (auto const& args : bad) {
+        ProcessResult const run = Export(EXPORT75, args);
+        EXPECT_EQ(run.status, 2) << args;
+        EXPECT_EQ(run.out, "") << args;
+        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << args << ": " << run.err;
+        EXPECT_EQ(run.err.rfind("morva75-export: ", 0), 0u) << run.err;
+        EXPECT_EQ(OtherEntries(), 0u) << args;
+    }
+}
+
+TEST_F(ExportCli, ProgressStaysOffWhenStderrIsNotATerminal)
+{
+    ProcessResult const run = Export(EXPORT75, "--seeds 5,6 --passes 200");
+    ASSERT_EQ(run.status, 0);
+    EXPECT_EQ(run.err, "");
+}
+
+}

@@ -1,0 +1,94 @@
+// morva<N>-export: grows a planet without a window and writes what was asked.
+
+#include "globe/globe.h"
+#include "globe/random.h"
+#include "tools/atomic_file.h"
+#include "tools/export_options.h"
+#include "tools/grid_dump.h"
+#include "tools/grow.h"
+#include "tools/terminal.h"
+
+#include <cstdio>
+#include <memory>
+#include <new>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int EXIT_BAD_INPUT = 2;
+constexpr int EXIT_FAILURE_AT_RUN = 1;
+
+std::string ProgramName()
+{
+    return "morva" + std::to_string(GRID_N) + "-export";
+}
+
+int Fail(int status, std::string const& message)
+{
+    std::fprintf(stderr, "%s: %s\n", ProgramName().c_str(), message.c_str());
+    return status;
+}
+
+void SeedGenerator(ExportOptions const& options)
+{
+    if (!options.seed1)
+        return;
+    if (!RandomGenerator::SeedsInRange(*options.seed1, *options.seed2)) {
+        std::fprintf(stderr,
+            "%s: warning: seeds %d,%d are outside 0..%d,0..%d; the generator uses %d,%d instead\n",
+            ProgramName().c_str(), *options.seed1, *options.seed2, RandomGenerator::MAX_SEED1,
+            RandomGenerator::MAX_SEED2, RandomGenerator::FALLBACK_SEED1, RandomGenerator::FALLBACK_SEED2);
+    }
+    g_random = RandomGenerator(*options.seed1, *options.seed2, false);
+}
+
+}
+
+int main(int argc, char** argv)
+{
+    std::vector<std::string> args(argv + 1, argv + argc);
+    ParsedExportOptions const parsed = ParseExportOptions(args);
+    if (!parsed.error.empty())
+        return Fail(EXIT_BAD_INPUT, parsed.error + " (try --help)");
+    ExportOptions const& options = parsed.options;
+    if (options.help) {
+        std::fputs(ExportUsage(ProgramName()).c_str(), stdout);
+        return 0;
+    }
+
+    InstallInterruptCleanup();
+
+    // Claim the output before the long work, so a bad path fails at once.
+    std::unique_ptr<AtomicFile> dump;
+    if (!options.dumpPath.empty()) {
+        dump = std::make_unique<AtomicFile>(options.dumpPath);
+        if (!dump->Open())
+            return Fail(EXIT_BAD_INPUT, dump->Error());
+    }
+
+    SeedGenerator(options);
+
+    std::unique_ptr<Globe> globe(new (std::nothrow) Globe);
+    if (!globe)
+        return Fail(EXIT_FAILURE_AT_RUN, "not enough memory for the globe");
+
+    bool const showProgress = !options.quiet && StderrIsTerminal();
+    GrowPlanet(*globe, options.passes, [&](std::int32_t done) {
+        if (showProgress)
+            std::fprintf(stderr, "\rgrowing: %d of %d passes", done, options.passes);
+    });
+    if (showProgress)
+        std::fputc('\n', stderr);
+
+    if (dump) {
+        if (!WriteGridDump(dump->Stream(), globe->Points(), GRID_POINT_COUNT))
+            return Fail(EXIT_FAILURE_AT_RUN, "cannot write '" + options.dumpPath + "'");
+        if (!dump->Commit())
+            return Fail(EXIT_FAILURE_AT_RUN, dump->Error());
+    }
+
+    std::printf("seeds=%d,%d passes=%d mean_radius=%.17g max_radius=%.17g\n", g_random.Seed1(),
+        g_random.Seed2(), options.passes, globe->GetMeanRadius(), globe->GetMaxRadius());
+    return 0;
+}
