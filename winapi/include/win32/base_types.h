@@ -51,6 +51,25 @@ using HANDLE = void*;
 DECLARE_HANDLE(HINSTANCE);
 using HMODULE = HINSTANCE;
 
+// USER handles.
+DECLARE_HANDLE(HWND);
+DECLARE_HANDLE(HMENU);
+DECLARE_HANDLE(HICON);
+DECLARE_HANDLE(HACCEL);
+using HCURSOR = HICON;
+
+// GDI handles. As with STRICT, HGDIOBJ is a plain pointer that every GDI
+// handle converts to, and SelectObject's result is cast back by the caller.
+using HGDIOBJ = void*;
+DECLARE_HANDLE(HDC);
+DECLARE_HANDLE(HBRUSH);
+DECLARE_HANDLE(HPEN);
+DECLARE_HANDLE(HBITMAP);
+DECLARE_HANDLE(HFONT);
+DECLARE_HANDLE(HRGN);
+
+using COLORREF = DWORD;
+
 #define LOWORD(l) (static_cast<WORD>(static_cast<DWORD_PTR_>(l) & 0xffff))
 #define HIWORD(l) (static_cast<WORD>((static_cast<DWORD_PTR_>(l) >> 16) & 0xffff))
 #define LOBYTE(w) (static_cast<BYTE>(static_cast<DWORD_PTR_>(w) & 0xff))
