@@ -1,0 +1,3 @@
+#include "globe/planet.h"
+
+Globe* g_globe = nullptr;
