@@ -6,3 +6,4 @@
 #include "win32/base_types.h"
 #include "win32/kernel.h"
 #include "win32/gdi.h"
+#include "win32/user.h"
