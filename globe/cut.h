@@ -31,10 +31,39 @@ inline GlobePoint ApplyCut(GlobePoint p, Cut const& cut)
     return p;
 }
 
+// True when the cut may move a point no farther than `radiusBound` from the
+// centre. A cut point q with |q| > r lies beyond the whole ball of radius r:
+// for |P| <= r, q . (P - q) <= |q| (|P| - |q|) < 0, and with a margin far
+// above the rounding of the single-precision difference and the double dot
+// product, the computed test is negative for every such point too.
+inline bool CutMayReach(Cut const& cut, double radiusBound)
+{
+    double const qq = static_cast<double>(cut.q.x) * cut.q.x + static_cast<double>(cut.q.y) * cut.q.y
+        + static_cast<double>(cut.q.z) * cut.q.z;
+    double const reach = radiusBound * 1.0001;
+    return qq < reach * reach;
+}
+
+// An upper bound on every point's radius after a cut that may have scaled
+// points by its factor, given a bound before it. Each scaled coordinate is
+// rounded to single precision, hence the small allowance.
+inline double RadiusBoundAfter(Cut const& cut, double radiusBound)
+{
+    return cut.factor > 1.0 ? radiusBound * cut.factor * (1.0 + 1e-6) : radiusBound;
+}
+
 // Applies the cuts in order to every point. Pass-major: the straightforward
 // loop, one sweep of the grid per cut.
 void ApplyCutsPassMajor(GlobePoint* points, std::size_t count, Cut const* cuts, int cutCount);
 
+// Which point-major kernel to use: the fastest the processor runs, or the
+// portable one (for comparing the two).
+enum class CutKernel {
+    Fastest,
+    Portable,
+};
+
 // The same result, bit for bit, point-major: each block of points is taken
 // through all the cuts while it sits in registers, so the grid is swept once.
-void ApplyCutsPointMajor(GlobePoint* points, std::size_t count, Cut const* cuts, int cutCount);
+void ApplyCutsPointMajor(GlobePoint* points, std::size_t count, Cut const* cuts, int cutCount,
+    CutKernel kernel = CutKernel::Fastest);

@@ -13,12 +13,25 @@ void Globe::Dissect(int passes)
     // The draws do not depend on the grid and each point's fate depends only
     // on its own history, so drawing a run of cuts first and then taking each
     // point through all of them gives the same grid as cutting pass by pass.
+    //
+    // Cuts whose plane passes outside every point are drawn (they consume
+    // their four draws) but not swept. The bound on the radii starts from the
+    // statistics, which are current at every call (only Dissect moves points
+    // and it always ends by updating them), or from the sphere's radius on a
+    // globe that was never dissected.
+    double radiusBound = (maxRadius > radius ? maxRadius : static_cast<double>(radius)) * (1.0 + 1e-6);
     Cut cuts[CUTS_PER_SWEEP];
     while (passes > 0) {
         int const run = passes < CUTS_PER_SWEEP ? passes : CUTS_PER_SWEEP;
-        for (int c = 0; c < run; ++c)
-            cuts[c] = DrawCut();
-        ApplyCutsPointMajor(points, GRID_POINT_COUNT, cuts, run);
+        int reaching = 0;
+        for (int c = 0; c < run; ++c) {
+            Cut const cut = DrawCut();
+            if (CutMayReach(cut, radiusBound)) {
+                cuts[reaching++] = cut;
+                radiusBound = RadiusBoundAfter(cut, radiusBound);
+            }
+        }
+        ApplyCutsPointMajor(points, GRID_POINT_COUNT, cuts, reaching);
         passes -= run;
     }
     UpdateStatistics();

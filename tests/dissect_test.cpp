@@ -66,6 +66,7 @@ TEST(Dissect, PointMajorEqualsPassMajorForEveryBlockRemainder)
     std::vector<Cut> cuts;
     for (int c = 0; c < 64; ++c)
         cuts.push_back(DrawCut());
+    // Points spread through and beyond the globe, so every cut splits them.
     for (std::size_t count = 0; count <= 40; ++count) {
         std::vector<GlobePoint> points;
         for (std::size_t k = 0; k < count; ++k) {
@@ -73,9 +74,12 @@ TEST(Dissect, PointMajorEqualsPassMajorForEveryBlockRemainder)
             points.push_back({ coordinate(), coordinate(), coordinate() });
         }
         auto passMajor = points;
+        auto portable = points;
         ApplyCutsPassMajor(passMajor.data(), count, cuts.data(), static_cast<int>(cuts.size()));
         ApplyCutsPointMajor(points.data(), count, cuts.data(), static_cast<int>(cuts.size()));
+        ApplyCutsPointMajor(portable.data(), count, cuts.data(), static_cast<int>(cuts.size()), CutKernel::Portable);
         ASSERT_TRUE(SameBits(points, passMajor)) << count << " points";
+        ASSERT_TRUE(SameBits(portable, passMajor)) << count << " points";
     }
 }
 
@@ -162,6 +166,57 @@ TEST(Dissect, PoleCopiesStayEqualAndStatisticsStayConsistent)
     }
     EXPECT_GT(globe->GetMaxRadius(), globe->GetMeanRadius());
     EXPECT_NE(globe->GetMeanRadius(), 2000.0);
+}
+
+}
+
+namespace {
+
+TEST(Cut, ReachIsDecidedWithASafeMargin)
+{
+    double const bound = 2000.0;
+    EXPECT_FALSE(CutMayReach({ { 2000.0f, 2000.0f, 2000.0f }, RAISE_FACTOR }, bound));
+    EXPECT_FALSE(CutMayReach({ { 0.0f, 0.0f, 2001.0f }, RAISE_FACTOR }, bound));
+    EXPECT_TRUE(CutMayReach({ { 0.0f, 0.0f, 2000.1f }, RAISE_FACTOR }, bound));
+    EXPECT_TRUE(CutMayReach({ { 1999.0f, 0.0f, 0.0f }, SINK_FACTOR }, bound));
+    EXPECT_GT(RadiusBoundAfter({ {}, RAISE_FACTOR }, bound), bound * RAISE_FACTOR);
+    EXPECT_EQ(RadiusBoundAfter({ {}, SINK_FACTOR }, bound), bound);
+
+    // A cut just outside the margin really moves nothing, even on points
+    // sitting on the bound in every direction.
+    auto globe = std::make_unique<Globe>();
+    auto grid = Grid(*globe);
+    auto const before = grid;
+    Cut const grazing { { 0.0f, 0.0f, static_cast<float>(bound * 1.0001) + 0.001f }, RAISE_FACTOR };
+    ASSERT_FALSE(CutMayReach(grazing, bound));
+    ApplyCutsPassMajor(grid.data(), grid.size(), &grazing, 1);
+    EXPECT_TRUE(SameBits(grid, before));
+}
+
+}
+
+namespace {
+
+TEST(Dissect, BothKernelsMatchPassMajorOnAWholeGrid)
+{
+    g_random = RandomGenerator(1234, 4321, false);
+    std::vector<Cut> cuts;
+    while (cuts.size() < 60) {
+        Cut const cut = DrawCut();
+        if (CutMayReach(cut, 2000.0))
+            cuts.push_back(cut);
+    }
+    auto globe = std::make_unique<Globe>();
+    auto passMajor = Grid(*globe);
+    auto fastest = passMajor;
+    auto portable = passMajor;
+    int const count = static_cast<int>(cuts.size());
+    ApplyCutsPassMajor(passMajor.data(), passMajor.size(), cuts.data(), count);
+    ApplyCutsPointMajor(fastest.data(), fastest.size(), cuts.data(), count, CutKernel::Fastest);
+    ApplyCutsPointMajor(portable.data(), portable.size(), cuts.data(), count, CutKernel::Portable);
+    EXPECT_TRUE(SameBits(fastest, passMajor));
+    EXPECT_TRUE(SameBits(portable, passMajor));
+    EXPECT_FALSE(SameBits(passMajor, Grid(*globe)));
 }
 
 }
