@@ -7,3 +7,4 @@
 #include "win32/kernel.h"
 #include "win32/gdi.h"
 #include "win32/user.h"
+#include "win32/resources.h"
