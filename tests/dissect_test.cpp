@@ -18,7 +18,7 @@ std::vector<GlobePoint> Grid(Globe const& globe)
 
 bool SameBits(std::vector<GlobePoint> const& a, std::vector<GlobePoint> const& b)
 {
-    return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(GlobePoint)) == 0;
+    return a.size() == b.size() && (a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof(GlobePoint)) == 0);
 }
 
 // The literal algorithm: for each pass, draw its cut and sweep the grid.

@@ -9,7 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <regex>
+#include <sstream>
 #include <string>
 
 namespace fs = std::filesystem;
@@ -26,6 +26,43 @@ std::string Slurp(fs::path const& path)
 {
     std::ifstream in(path, std::ios::binary);
     return { std::istreambuf_iterator<char>(in), {} };
+}
+
+// The summary line: seeds=S1,S2 passes=P mean_radius=M max_radius=X
+struct Summary {
+    std::string seeds;
+    std::string passes;
+    double meanRadius = 0;
+    double maxRadius = 0;
+    bool complete = false;
+};
+
+Summary ParseSummary(std::string const& line)
+{
+    Summary summary;
+    std::istringstream in(line);
+    std::string field;
+    int fields = 0;
+    while (in >> field) {
+        auto const equals = field.find('=');
+        if (equals == std::string::npos)
+            return {};
+        std::string const key = field.substr(0, equals);
+        std::string const value = field.substr(equals + 1);
+        if (key == "seeds")
+            summary.seeds = value;
+        else if (key == "passes")
+            summary.passes = value;
+        else if (key == "mean_radius")
+            summary.meanRadius = std::stod(value);
+        else if (key == "max_radius")
+            summary.maxRadius = std::stod(value);
+        else
+            return {};
+        ++fields;
+    }
+    summary.complete = fields == 4 && line.back() == '\n' && line.find('\n') == line.size() - 1;
+    return summary;
 }
 
 class ExportCli : public ::testing::Test {
@@ -63,8 +100,12 @@ TEST_F(ExportCli, PrintsOneSummaryLineAndIsReproducible)
 {
     ProcessResult const first = Export(EXPORT75, "--seeds 1802,9373 --passes 151");
     ASSERT_EQ(first.status, 0) << first.err;
-    std::regex const line(R"(seeds=1802,9373 passes=151 mean_radius=[0-9.e+-]+ max_radius=[0-9.e+-]+\n)");
-    EXPECT_TRUE(std::regex_match(first.out, line)) << first.out;
+    Summary const summary = ParseSummary(first.out);
+    EXPECT_TRUE(summary.complete) << first.out;
+    EXPECT_EQ(summary.seeds, "1802,9373");
+    EXPECT_EQ(summary.passes, "151");
+    EXPECT_GT(summary.maxRadius, summary.meanRadius) << first.out;
+    EXPECT_GT(summary.meanRadius, 1500.0) << first.out;
     EXPECT_EQ(first.err, "");
     EXPECT_EQ(Export(EXPORT75, "--seeds 1802,9373 --passes 151").out, first.out);
     EXPECT_NE(Export(EXPORT75, "--seeds 1802,9373 --passes 152").out, first.out);
@@ -74,11 +115,12 @@ TEST_F(ExportCli, TickSeedsAreReportedSoThePlanetCanBeGrownAgain)
 {
     ProcessResult const ticked = Export(EXPORT75, "--passes 60 --quiet");
     ASSERT_EQ(ticked.status, 0) << ticked.err;
-    std::smatch match;
-    ASSERT_TRUE(std::regex_search(ticked.out, match, std::regex(R"(seeds=(\d+),(\d+) )")));
-    EXPECT_LE(std::stoi(match[1]), 31327);
-    EXPECT_LE(std::stoi(match[2]), 30080);
-    ProcessResult const again = Export(EXPORT75, "--passes 60 --seeds " + match[1].str() + "," + match[2].str());
+    Summary const summary = ParseSummary(ticked.out);
+    auto const comma = summary.seeds.find(',');
+    ASSERT_NE(comma, std::string::npos) << ticked.out;
+    EXPECT_LE(std::stoi(summary.seeds.substr(0, comma)), 31327);
+    EXPECT_LE(std::stoi(summary.seeds.substr(comma + 1)), 30080);
+    ProcessResult const again = Export(EXPORT75, "--passes 60 --seeds " + summary.seeds);
     EXPECT_EQ(again.out, ticked.out);
 }
 
