@@ -1,5 +1,7 @@
 #include "tools/atomic_file.h"
 
+#include "tools/deletable_stream.h"
+
 #include <array>
 #include <cerrno>
 #include <chrono>
@@ -72,7 +74,7 @@ bool AtomicFile::Open()
     }
     temporary = TemporaryNameFor(destination);
     RememberPending(temporary);
-    stream = std::fopen(temporary.c_str(), "wb");
+    stream = OpenDeletableForWriting(temporary);
     if (!stream) {
         error = "cannot write '" + destination + "': " + std::strerror(errno);
         ForgetPending(temporary);
