@@ -8,8 +8,8 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     libpng-dev
     qt6-base-dev
-    binutils-mingw-w64-x86-64
-    xvfb xauth
+    binutils-mingw-w64-x86-64 g++-mingw-w64-x86-64 wine wine64
+    xvfb xauth xdotool
 )
 
 missing=()
