@@ -17,6 +17,7 @@ HINSTANCE__ g_mainModuleObject {};
 // of the same resource, and never freed, so a handle stays valid for the
 // life of the process even when the resources are replaced.
 struct ModuleState {
+    std::span<std::uint8_t const> bytes;
     std::optional<ResourceFile> file;
     std::map<std::uint16_t, HICON> iconsByNumber;
     std::map<std::u16string, HICON> iconsByName;
@@ -73,12 +74,18 @@ HINSTANCE MainModule()
 bool SetModuleResources(std::span<std::uint8_t const> bytes)
 {
     auto& state = State();
+    state.bytes = bytes;
     state.file = ResourceFile::Parse(bytes);
     state.iconsByNumber.clear();
     state.iconsByName.clear();
     state.tablesByNumber.clear();
     state.tablesByName.clear();
     return state.file.has_value();
+}
+
+std::span<std::uint8_t const> ModuleResourceBytes()
+{
+    return State().bytes;
 }
 
 ResourceFile const* ModuleResources(HINSTANCE instance)

@@ -35,6 +35,9 @@ HINSTANCE MainModule();
 // handed out earlier stay valid.
 bool SetModuleResources(std::span<std::uint8_t const> bytes);
 
+// The bytes last given to SetModuleResources, well-formed or not.
+std::span<std::uint8_t const> ModuleResourceBytes();
+
 // The module's parsed resources, or null when there are none.
 ResourceFile const* ModuleResources(HINSTANCE instance);
 

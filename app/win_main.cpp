@@ -1,0 +1,38 @@
+#include "app/app_state.h"
+#include "app/main_window.h"
+#include "app/resource.h"
+
+#include <windows.h>
+
+#include <new>
+
+int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int nCmdShow)
+{
+    LoadStringA(hInstance, STR_TITLE, g_windowTitle, WINDOW_TEXT_LENGTH);
+    LoadStringA(hInstance, RES_MAIN, g_windowClassName, WINDOW_TEXT_LENGTH);
+    RegisterMainWindowClass(hInstance);
+
+    g_globe = new (std::nothrow) Globe;
+    if (!g_globe) {
+        MessageBoxA(NULL, "There is not enough memory for the globe.", g_windowTitle, MB_OK | MB_ICONERROR);
+        return 0;
+    }
+    g_globe->Dissect(1);
+
+    g_dissectCount = 1;
+    g_dissectLimit = 3000;
+    g_onlyMap = false;
+
+    if (!CreateMainWindow(hInstance, nCmdShow))
+        return 0;
+
+    HACCEL accelerators = LoadAcceleratorsA(hInstance, MAKEINTRESOURCE(RES_MAIN));
+    MSG msg;
+    while (GetMessageA(&msg, NULL, 0, 0)) {
+        if (!TranslateAcceleratorA(msg.hwnd, accelerators, &msg)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+    }
+    return static_cast<int>(msg.wParam);
+}
