@@ -1,0 +1,147 @@
+#include "gdi_objects.h"
+
+namespace winapi::gdi {
+
+namespace {
+
+template<typename Pool>
+HGDIOBJ MakeStock(ObjectTable& table, Pool& pool, auto const& setUp)
+{
+    auto created = pool.Create();
+    created.object->state.stock = true;
+    setUp(*created.object);
+    ++table.stockCount;
+    return HandleFromBits<HGDIOBJ>(created.handle);
+}
+
+void MakeStockObjects(ObjectTable& table)
+{
+    auto solidBrush = [&](COLORREF color) {
+        return MakeStock(table, table.brushes, [&](Brush& brush) {
+            brush.style = BS_SOLID;
+            brush.color = color;
+        });
+    };
+    auto pen = [&](int style, COLORREF color) {
+        return MakeStock(table, table.pens, [&](Pen& pen) {
+            pen.style = style;
+            pen.color = color;
+        });
+    };
+    auto font = [&](int index) {
+        return MakeStock(table, table.fonts, [&](Font& font) { font.stockIndex = index; });
+    };
+
+    HGDIOBJ* stock = table.stockObjects;
+    stock[WHITE_BRUSH] = solidBrush(RGB(255, 255, 255));
+    stock[LTGRAY_BRUSH] = solidBrush(RGB(192, 192, 192));
+    stock[GRAY_BRUSH] = solidBrush(RGB(128, 128, 128));
+    stock[DKGRAY_BRUSH] = solidBrush(RGB(64, 64, 64));
+    stock[BLACK_BRUSH] = solidBrush(RGB(0, 0, 0));
+    stock[NULL_BRUSH] = MakeStock(table, table.brushes, [](Brush& brush) { brush.style = BS_NULL; });
+    stock[WHITE_PEN] = pen(PS_SOLID, RGB(255, 255, 255));
+    stock[BLACK_PEN] = pen(PS_SOLID, RGB(0, 0, 0));
+    stock[NULL_PEN] = pen(PS_NULL, RGB(0, 0, 0));
+    for (int index : { OEM_FIXED_FONT, ANSI_FIXED_FONT, ANSI_VAR_FONT, SYSTEM_FONT, DEVICE_DEFAULT_FONT,
+             SYSTEM_FIXED_FONT, DEFAULT_GUI_FONT })
+        stock[index] = font(index);
+    // The DC brush and pen keep their default colours: SetDCBrushColor and
+    // SetDCPenColor are not part of this subset.
+    stock[DC_BRUSH] = solidBrush(RGB(255, 255, 255));
+    stock[DC_PEN] = pen(PS_SOLID, RGB(0, 0, 0));
+
+    table.defaultBitmap = static_cast<HBITMAP>(MakeStock(table, table.bitmaps, [](Bitmap& bitmap) {
+        bitmap.surface = std::make_unique<Surface>(Surface::Format::Monochrome);
+        bitmap.surface->Resize(1, 1);
+    }));
+}
+
+template<typename Pool>
+void Retain(Pool& pool, HGDIOBJ handle)
+{
+    if (auto* object = pool.Find(handle))
+        ++object->state.selectCount;
+}
+
+template<typename Pool>
+void Release(Pool& pool, HGDIOBJ handle)
+{
+    auto* object = pool.Find(handle);
+    if (!object || object->state.selectCount == 0)
+        return;
+    if (--object->state.selectCount == 0 && object->state.deletePending)
+        pool.Destroy(handle);
+}
+
+} // namespace
+
+ObjectTable& Objects()
+{
+    static ObjectTable& table = []() -> ObjectTable& {
+        auto* made = new ObjectTable;
+        MakeStockObjects(*made);
+        return *made;
+    }();
+    return table;
+}
+
+void RetainSelected(HGDIOBJ object)
+{
+    ObjectTable& table = Objects();
+    switch (KindOfHandle(object)) {
+    case ObjectKind::Brush: Retain(table.brushes, object); break;
+    case ObjectKind::Pen: Retain(table.pens, object); break;
+    case ObjectKind::Font: Retain(table.fonts, object); break;
+    case ObjectKind::Bitmap: Retain(table.bitmaps, object); break;
+    case ObjectKind::DeviceContext: break;
+    }
+}
+
+void ReleaseSelected(HGDIOBJ object)
+{
+    ObjectTable& table = Objects();
+    switch (KindOfHandle(object)) {
+    case ObjectKind::Brush: Release(table.brushes, object); break;
+    case ObjectKind::Pen: Release(table.pens, object); break;
+    case ObjectKind::Font: Release(table.fonts, object); break;
+    case ObjectKind::Bitmap: Release(table.bitmaps, object); break;
+    case ObjectKind::DeviceContext: break;
+    }
+}
+
+HDC CreateDC(DCType type, Surface* surface)
+{
+    ObjectTable& table = Objects();
+    auto created = table.dcs.Create();
+    if (!created.object)
+        return nullptr;
+    DeviceContext& dc = *created.object;
+    dc.type = type;
+    dc.surface = surface;
+    dc.brush = static_cast<HBRUSH>(table.stockObjects[WHITE_BRUSH]);
+    dc.pen = static_cast<HPEN>(table.stockObjects[BLACK_PEN]);
+    dc.font = static_cast<HFONT>(table.stockObjects[SYSTEM_FONT]);
+    RetainSelected(dc.brush);
+    RetainSelected(dc.pen);
+    RetainSelected(dc.font);
+    if (type == DCType::Memory) {
+        dc.bitmap = table.defaultBitmap;
+        dc.surface = table.bitmaps.Find(dc.bitmap)->surface.get();
+        RetainSelected(dc.bitmap);
+    }
+    return HandleFromBits<HDC>(created.handle);
+}
+
+void DestroyDC(HDC hdc)
+{
+    ObjectTable& table = Objects();
+    DeviceContext const dc = *table.dcs.Find(hdc);
+    table.dcs.Destroy(hdc);
+    ReleaseSelected(dc.brush);
+    ReleaseSelected(dc.pen);
+    ReleaseSelected(dc.font);
+    if (dc.bitmap)
+        ReleaseSelected(dc.bitmap);
+}
+
+} // namespace winapi::gdi

@@ -1,0 +1,258 @@
+// Polygon scan conversion under GDI's point-sampling rule.
+//
+// Pixel (x, y) is sampled at the integer point (x, y). On scanline y every
+// non-horizontal edge with min(y0, y1) <= y < max(y0, y1) crosses at its exact
+// rational x. Sorted crossings fill the pixels xa <= x < xb between them:
+// pairwise for ALTERNATE, where the winding number is non-zero for WINDING.
+// A pixel x therefore lies right of a crossing c exactly when ceil(c) <= x,
+// so each crossing is kept as the integer ceil(c), computed exactly.
+//
+// Spans are clipped to [0, width) x [0, height) and handed to an `emit(y, x0,
+// x1)` callable with x0 < x1, scanline by scanline from the top. Coordinates
+// may be anything an int holds.
+//
+// Besides the general scanner there are two fast paths that produce exactly
+// the same spans: axis-aligned rectangles, and triangles and quadrilaterals
+// whose outline is y-monotone (one falling and one rising chain), where each
+// scanline meets exactly two edges.
+#pragma once
+
+#include "exact_math.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <vector>
+
+namespace winapi::gdi {
+
+struct ScanClip {
+    int width;
+    int height;
+};
+
+struct ScanEdge {
+    std::int64_t yTop;    // first scanline the edge counts on
+    std::int64_t yBottom; // first scanline it no longer counts on
+    std::int64_t xTop;    // x at yTop
+    std::int64_t dx;      // x at yBottom minus xTop
+    std::int64_t dy;      // yBottom - yTop, > 0
+    int winding;          // +1 for an edge going down in polygon order, -1 up
+
+    bool CountsOn(std::int64_t y) const { return yTop <= y && y < yBottom; }
+
+    // ceil of the crossing on scanline y, clamped to [0, width].
+    std::int64_t CrossingOn(std::int64_t y, int width) const
+    {
+        std::int64_t const t = y - yTop;
+        std::int64_t const x = t == 0 ? xTop : xTop + CeilOfScaledRatio(t, dx, dy);
+        return Clamp64(x, 0, width);
+    }
+};
+
+// The edge from a to b, or false for a horizontal one.
+inline bool MakeScanEdge(POINT a, POINT b, ScanEdge& edge)
+{
+    if (a.y == b.y)
+        return false;
+    bool const down = a.y < b.y;
+    POINT const top = down ? a : b;
+    POINT const bottom = down ? b : a;
+    edge.yTop = top.y;
+    edge.yBottom = bottom.y;
+    edge.xTop = top.x;
+    edge.dx = std::int64_t { bottom.x } - top.x;
+    edge.dy = std::int64_t { bottom.y } - top.y;
+    edge.winding = down ? 1 : -1;
+    return true;
+}
+
+// ---- Fast path: axis-aligned rectangles ------------------------------------
+
+// Four points tracing a rectangle with axis-parallel sides, in either order.
+inline bool IsAxisAlignedRectangle(POINT const* points, int count)
+{
+    if (count != 4)
+        return false;
+    POINT const a = points[0], b = points[1], c = points[2], d = points[3];
+    return (a.y == b.y && b.x == c.x && c.y == d.y && d.x == a.x)
+        || (a.x == b.x && b.y == c.y && c.x == d.x && d.y == a.y);
+}
+
+template<typename Emit>
+void ScanRectangle(POINT const* points, ScanClip clip, Emit&& emit)
+{
+    POINT const a = points[0], c = points[2];
+    std::int64_t const x0 = Clamp64(std::min(a.x, c.x), 0, clip.width);
+    std::int64_t const x1 = Clamp64(std::max(a.x, c.x), 0, clip.width);
+    std::int64_t const y0 = Clamp64(std::min(a.y, c.y), 0, clip.height);
+    std::int64_t const y1 = Clamp64(std::max(a.y, c.y), 0, clip.height);
+    if (x0 >= x1)
+        return;
+    for (std::int64_t y = y0; y < y1; ++y)
+        emit(static_cast<int>(y), static_cast<int>(x0), static_cast<int>(x1));
+}
+
+// ---- Fast path: small y-monotone polygons ----------------------------------
+
+// True for 3 or 4 points whose outline falls and rises only once (counting
+// around the closed outline and ignoring horizontal edges).
+inline bool IsSmallYMonotone(POINT const* points, int count)
+{
+    if (count != 3 && count != 4)
+        return false;
+    int signs[4];
+    int signCount = 0;
+    for (int i = 0; i < count; ++i) {
+        LONG const from = points[i].y, to = points[(i + 1) % count].y;
+        if (from != to)
+            signs[signCount++] = from < to ? 1 : -1;
+    }
+    int changes = 0;
+    for (int i = 0; i < signCount; ++i) {
+        if (signs[i] != signs[(i + 1) % signCount])
+            ++changes;
+    }
+    return changes <= 2;
+}
+
+template<typename Emit>
+void ScanSmallYMonotone(POINT const* points, int count, ScanClip clip, Emit&& emit)
+{
+    ScanEdge edges[4];
+    int edgeCount = 0;
+    std::int64_t yMin = INT64_MAX, yMax = INT64_MIN;
+    for (int i = 0; i < count; ++i) {
+        if (MakeScanEdge(points[i], points[(i + 1) % count], edges[edgeCount])) {
+            yMin = std::min(yMin, edges[edgeCount].yTop);
+            yMax = std::max(yMax, edges[edgeCount].yBottom);
+            ++edgeCount;
+        }
+    }
+    if (edgeCount == 0)
+        return;
+    std::int64_t const yEnd = std::min<std::int64_t>(yMax, clip.height);
+    for (std::int64_t y = std::max<std::int64_t>(yMin, 0); y < yEnd; ++y) {
+        std::int64_t crossings[4];
+        int crossingCount = 0;
+        for (int i = 0; i < edgeCount; ++i) {
+            if (edges[i].CountsOn(y))
+                crossings[crossingCount++] = edges[i].CrossingOn(y, clip.width);
+        }
+        if (crossingCount != 2)
+            continue; // cannot happen for a y-monotone outline
+        std::int64_t const x0 = std::min(crossings[0], crossings[1]);
+        std::int64_t const x1 = std::max(crossings[0], crossings[1]);
+        if (x0 < x1)
+            emit(static_cast<int>(y), static_cast<int>(x0), static_cast<int>(x1));
+    }
+}
+
+// ---- The general scanner ---------------------------------------------------
+
+// Keeps its working storage between polygons, so that filling allocates only
+// when a polygon is larger than any before it.
+class PolygonScanner {
+public:
+    template<typename Emit>
+    void Scan(POINT const* points, int count, int fillMode, ScanClip clip, Emit&& emit)
+    {
+        CollectEdges(points, count, clip);
+        if (m_edges.empty())
+            return;
+        std::int64_t yEnd = 0;
+        for (ScanEdge const& edge : m_edges)
+            yEnd = std::max(yEnd, edge.yBottom);
+        yEnd = std::min<std::int64_t>(yEnd, clip.height);
+
+        std::size_t next = 0;
+        m_active.clear();
+        std::int64_t y = std::max<std::int64_t>(m_edges.front().yTop, 0);
+        while (y < yEnd) {
+            std::erase_if(m_active, [y](ScanEdge const* edge) { return edge->yBottom <= y; });
+            while (next < m_edges.size() && m_edges[next].yTop <= y) {
+                if (m_edges[next].yBottom > y)
+                    m_active.push_back(&m_edges[next]);
+                ++next;
+            }
+            if (m_active.empty()) {
+                if (next == m_edges.size())
+                    break;
+                y = m_edges[next].yTop;
+                continue;
+            }
+            EmitScanline(y, fillMode, clip, emit);
+            ++y;
+        }
+    }
+
+private:
+    struct Crossing {
+        std::int64_t x;
+        int winding;
+    };
+
+    void CollectEdges(POINT const* points, int count, ScanClip clip)
+    {
+        m_edges.clear();
+        for (int i = 0; i < count; ++i) {
+            ScanEdge edge;
+            if (!MakeScanEdge(points[i], points[(i + 1) % count], edge))
+                continue;
+            if (edge.yBottom <= 0 || edge.yTop >= clip.height)
+                continue;
+            m_edges.push_back(edge);
+        }
+        std::sort(m_edges.begin(), m_edges.end(),
+            [](ScanEdge const& a, ScanEdge const& b) { return a.yTop < b.yTop; });
+    }
+
+    template<typename Emit>
+    void EmitScanline(std::int64_t y, int fillMode, ScanClip clip, Emit&& emit)
+    {
+        m_crossings.clear();
+        for (ScanEdge const* edge : m_active)
+            m_crossings.push_back({ edge->CrossingOn(y, clip.width), edge->winding });
+        std::sort(m_crossings.begin(), m_crossings.end(),
+            [](Crossing const& a, Crossing const& b) { return a.x < b.x; });
+
+        int const row = static_cast<int>(y);
+        if (fillMode == WINDING) {
+            int winding = 0;
+            std::int64_t spanStart = 0;
+            for (Crossing const& crossing : m_crossings) {
+                int const before = winding;
+                winding += crossing.winding;
+                if (before == 0 && winding != 0)
+                    spanStart = crossing.x;
+                else if (before != 0 && winding == 0 && spanStart < crossing.x)
+                    emit(row, static_cast<int>(spanStart), static_cast<int>(crossing.x));
+            }
+            return;
+        }
+        for (std::size_t i = 0; i + 1 < m_crossings.size(); i += 2) {
+            if (m_crossings[i].x < m_crossings[i + 1].x)
+                emit(row, static_cast<int>(m_crossings[i].x), static_cast<int>(m_crossings[i + 1].x));
+        }
+    }
+
+    std::vector<ScanEdge> m_edges;
+    std::vector<ScanEdge const*> m_active;
+    std::vector<Crossing> m_crossings;
+};
+
+// Picks the fast path where it applies, the general scanner elsewhere.
+template<typename Emit>
+void ScanPolygon(PolygonScanner& scanner, POINT const* points, int count, int fillMode, ScanClip clip,
+    Emit&& emit)
+{
+    if (IsAxisAlignedRectangle(points, count))
+        ScanRectangle(points, clip, emit);
+    else if (IsSmallYMonotone(points, count))
+        ScanSmallYMonotone(points, count, clip, emit);
+    else
+        scanner.Scan(points, count, fillMode, clip, emit);
+}
+
+} // namespace winapi::gdi
