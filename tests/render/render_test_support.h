@@ -1,0 +1,115 @@
+// Shared helpers for the rendering tests: a drawing surface and a globe
+// whose points a test can set.
+#pragma once
+
+#include "globe/planet.h"
+#include "render/elevation_color.h"
+#include "render/float_conversion.h"
+
+#include <windows.h>
+
+#include <cstdint>
+#include <memory>
+
+// A width x height colour bitmap in a memory DC, filled with one colour.
+class TestSurface {
+public:
+    TestSurface(int width, int height, DWORD fillRop = BLACKNESS)
+        : width(width)
+        , height(height)
+    {
+        HDC const screen = GetDC(nullptr);
+        dc = CreateCompatibleDC(screen);
+        bitmap = CreateCompatibleBitmap(screen, width, height);
+        ReleaseDC(nullptr, screen);
+        original = SelectObject(dc, bitmap);
+        PatBlt(dc, 0, 0, width, height, fillRop);
+    }
+    ~TestSurface()
+    {
+        SelectObject(dc, original);
+        DeleteObject(bitmap);
+        DeleteDC(dc);
+    }
+    TestSurface(TestSurface const&) = delete;
+    TestSurface& operator=(TestSurface const&) = delete;
+
+    bool Valid() const { return dc && bitmap; }
+    HDC DC() const { return dc; }
+    COLORREF Pixel(int x, int y) const { return GetPixel(dc, x, y); }
+
+    int width;
+    int height;
+
+private:
+    HDC dc = nullptr;
+    HBITMAP bitmap = nullptr;
+    HGDIOBJ original = nullptr;
+};
+
+// A globe installed as g_globe for the test's lifetime, with writable points.
+class TestGlobe {
+public:
+    TestGlobe()
+        : globe(std::make_unique<Globe>())
+    {
+        previous = g_globe;
+        g_globe = globe.get();
+        globe->UpdateStatistics();
+    }
+    ~TestGlobe() { g_globe = previous; }
+    TestGlobe(TestGlobe const&) = delete;
+    TestGlobe& operator=(TestGlobe const&) = delete;
+
+    Globe& operator*() { return *globe; }
+    Globe* operator->() { return globe.get(); }
+
+    // The Globe owns its grid and is not const, so writing through its
+    // read-only view is well defined; tests use it to build exact scenes.
+    GlobePoint& Point(int row, int column)
+    {
+        return const_cast<GlobePoint*>(globe->Points())[row * GRID_N + column];
+    }
+
+    void SetAll(GlobePoint p)
+    {
+        for (int i = 0; i < GRID_N; ++i) {
+            for (int j = 0; j < GRID_N; ++j)
+                Point(i, j) = p;
+        }
+    }
+
+    // Scales every point's distance from the centre by a factor that
+    // varies from point to point, so neighbouring cells differ in colour.
+    void Roughen()
+    {
+        std::uint32_t state = 12345;
+        for (int i = 0; i < GRID_N; ++i) {
+            for (int j = 0; j < GRID_N; ++j) {
+                state = state * 1664525u + 1013904223u;
+                float const factor = 0.97f + static_cast<float>(state >> 8) * (0.06f / 16777216.0f);
+                GlobePoint& p = Point(i, j);
+                p = { p.x * factor, p.y * factor, p.z * factor };
+            }
+        }
+    }
+
+    void Refresh() { globe->UpdateStatistics(); }
+
+    // The colour the views give the cell whose first point is (row, column).
+    COLORREF CellColor(int row, int column)
+    {
+        GlobePoint const p = Point(row, column);
+        return ElevationColor(RoundToSingle(PointRadius(p)), RoundToSingle(globe->GetMeanRadius()),
+            RoundToSingle(globe->GetMaxRadius()));
+    }
+
+private:
+    std::unique_ptr<Globe> globe;
+    Globe* previous = nullptr;
+};
+
+inline DWORD LiveGdiObjects()
+{
+    return GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+}
