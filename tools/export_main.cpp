@@ -1,13 +1,18 @@
 // morva<N>-export: grows a planet without a window and writes what was asked.
 
 #include "globe/globe.h"
+#include "globe/planet.h"
 #include "globe/random.h"
 #include "tools/atomic_file.h"
 #include "tools/export_options.h"
 #include "tools/grid_dump.h"
 #include "tools/grow.h"
+#include "tools/image_export.h"
+#include "tools/image_surface.h"
+#include "tools/png_writer.h"
 #include "tools/terminal.h"
 
+#include <chrono>
 #include <cstdio>
 #include <memory>
 #include <new>
@@ -43,6 +48,18 @@ void SeedGenerator(ExportOptions const& options)
     g_random = RandomGenerator(*options.seed1, *options.seed2, false);
 }
 
+class Stopwatch {
+public:
+    long long ElapsedMilliseconds() const
+    {
+        auto const elapsed = std::chrono::steady_clock::now() - start;
+        return std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count();
+    }
+
+private:
+    std::chrono::steady_clock::time_point start = std::chrono::steady_clock::now();
+};
+
 }
 
 int main(int argc, char** argv)
@@ -66,8 +83,22 @@ int main(int argc, char** argv)
         if (!dump->Open())
             return Fail(EXIT_BAD_INPUT, dump->Error());
     }
+    std::unique_ptr<AtomicFile> image;
+    std::unique_ptr<ImageSurface> surface;
+    if (!options.imagePath.empty()) {
+        image = std::make_unique<AtomicFile>(options.imagePath);
+        if (!image->Open())
+            return Fail(EXIT_BAD_INPUT, image->Error());
+        surface = ImageSurface::Create(options.imageSize->width, options.imageSize->height);
+        if (!surface) {
+            return Fail(EXIT_FAILURE_AT_RUN,
+                "cannot make a " + std::to_string(options.imageSize->width) + "x"
+                    + std::to_string(options.imageSize->height) + " drawing surface");
+        }
+    }
 
     SeedGenerator(options);
+    Stopwatch const growing;
 
     std::unique_ptr<Globe> globe(new (std::nothrow) Globe);
     if (!globe)
@@ -80,6 +111,27 @@ int main(int argc, char** argv)
     });
     if (showProgress)
         std::fputc('\n', stderr);
+    long long const growMs = growing.ElapsedMilliseconds();
+
+    long long renderMs = 0;
+    long long encodeMs = 0;
+    if (image) {
+        g_globe = globe.get();
+        Stopwatch const rendering;
+        DrawImageView(*options.view, surface->DC(), surface->Width(), surface->Height());
+        renderMs = rendering.ElapsedMilliseconds();
+
+        Stopwatch const encoding;
+        std::string const failure = WritePngRgb(image->Stream(), static_cast<std::uint32_t>(surface->Width()),
+            static_cast<std::uint32_t>(surface->Height()),
+            [&](std::uint32_t row, std::uint8_t* rgb) { surface->ReadRow(static_cast<int>(row), rgb); });
+        if (!failure.empty())
+            return Fail(EXIT_FAILURE_AT_RUN, "cannot write '" + options.imagePath + "': " + failure);
+        if (!image->Commit())
+            return Fail(EXIT_FAILURE_AT_RUN, image->Error());
+        encodeMs = encoding.ElapsedMilliseconds();
+        g_globe = nullptr;
+    }
 
     if (dump) {
         if (!WriteGridDump(dump->Stream(), globe->Points(), GRID_POINT_COUNT))
@@ -88,6 +140,8 @@ int main(int argc, char** argv)
             return Fail(EXIT_FAILURE_AT_RUN, dump->Error());
     }
 
+    if (options.timings)
+        std::fprintf(stderr, "grow_ms=%lld render_ms=%lld encode_ms=%lld\n", growMs, renderMs, encodeMs);
     std::printf("seeds=%d,%d passes=%d mean_radius=%.17g max_radius=%.17g\n", g_random.Seed1(),
         g_random.Seed2(), options.passes, globe->GetMeanRadius(), globe->GetMaxRadius());
     return 0;

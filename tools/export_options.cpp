@@ -21,6 +21,44 @@ std::optional<std::int64_t> ParseInteger(std::string const& text)
 
 namespace {
 
+struct NamedView {
+    char const* name;
+    ImageView view;
+};
+
+// Every view --view knows, in the order the usage lists them.
+constexpr NamedView VIEW_NAMES[] = {
+    { "map", ImageView::Map },
+    { "lower", ImageView::Lower },
+    { "upper", ImageView::Upper },
+};
+
+std::string ViewNameList()
+{
+    std::string list;
+    for (auto const& entry : VIEW_NAMES) {
+        if (!list.empty())
+            list += '|';
+        list += entry.name;
+    }
+    return list;
+}
+
+std::optional<std::int32_t> ParseImageSide(std::string const& text)
+{
+    if (text.empty() || text.size() > 5)
+        return std::nullopt;
+    std::int32_t value = 0;
+    for (char const c : text) {
+        if (c < '0' || c > '9')
+            return std::nullopt;
+        value = value * 10 + (c - '0');
+    }
+    if (value < 1 || value > MAX_IMAGE_SIDE)
+        return std::nullopt;
+    return value;
+}
+
 bool InInt32(std::int64_t value)
 {
     return value >= INT32_MIN && value <= INT32_MAX;
@@ -49,6 +87,67 @@ std::string ParsePasses(std::string const& text, ExportOptions& options)
     return {};
 }
 
+std::string ParseView(std::string const& text, ExportOptions& options)
+{
+    options.view = ParseImageView(text);
+    if (!options.view)
+        return "--view needs one of " + ViewNameList() + ", got '" + text + "'";
+    return {};
+}
+
+std::string ParseSize(std::string const& text, ExportOptions& options)
+{
+    options.imageSize = ParseImageSize(text);
+    if (!options.imageSize)
+        return "--size needs WxH with W and H from 1 to " + std::to_string(MAX_IMAGE_SIDE) + ", got '" + text + "'";
+    return {};
+}
+
+// The image options only make sense together.
+std::string CheckImageOptions(ExportOptions const& options)
+{
+    bool const image = !options.imagePath.empty();
+    if (!image && options.view)
+        return "--view needs --image";
+    if (!image && options.imageSize)
+        return "--size needs --image";
+    if (image && !options.view)
+        return "--image needs --view " + ViewNameList();
+    if (image && !options.imageSize)
+        return "--image needs --size WxH";
+    return {};
+}
+
+}
+
+char const* ImageViewName(ImageView view)
+{
+    for (auto const& entry : VIEW_NAMES) {
+        if (entry.view == view)
+            return entry.name;
+    }
+    return "?";
+}
+
+std::optional<ImageView> ParseImageView(std::string const& name)
+{
+    for (auto const& entry : VIEW_NAMES) {
+        if (name == entry.name)
+            return entry.view;
+    }
+    return std::nullopt;
+}
+
+std::optional<ImageSize> ParseImageSize(std::string const& text)
+{
+    auto const x = text.find('x');
+    if (x == std::string::npos)
+        return std::nullopt;
+    auto const width = ParseImageSide(text.substr(0, x));
+    auto const height = ParseImageSide(text.substr(x + 1));
+    if (!width || !height)
+        return std::nullopt;
+    return ImageSize { *width, *height };
 }
 
 ParsedExportOptions ParseExportOptions(std::vector<std::string> const& args)
@@ -66,8 +165,13 @@ ParsedExportOptions ParseExportOptions(std::vector<std::string> const& args)
             options.help = true;
             continue;
         }
+        if (arg == "--timings") {
+            options.timings = true;
+            continue;
+        }
 
-        bool const takesValue = arg == "--seeds" || arg == "--passes" || arg == "--dump";
+        bool const takesValue = arg == "--seeds" || arg == "--passes" || arg == "--dump" || arg == "--image"
+            || arg == "--view" || arg == "--size";
         if (!takesValue) {
             parsed.error = "unknown option '" + arg + "'";
             return parsed;
@@ -86,18 +190,33 @@ ParsedExportOptions ParseExportOptions(std::vector<std::string> const& args)
             if (value.empty())
                 parsed.error = "--dump needs a file name";
             options.dumpPath = value;
-        }
+        } else if (arg == "--image") {
+            if (value.empty())
+                parsed.error = "--image needs a file name";
+            options.imagePath = value;
+        } else if (arg == "--view")
+            parsed.error = ParseView(value, options);
+        else if (arg == "--size")
+            parsed.error = ParseSize(value, options);
         if (!parsed.error.empty())
             return parsed;
     }
+    if (!options.help)
+        parsed.error = CheckImageOptions(options);
     return parsed;
 }
 
 std::string ExportUsage(std::string const& program)
 {
-    return "usage: " + program + " [--seeds S1,S2] [--passes P] [--dump FILE] [--quiet]\n"
+    return "usage: " + program + " [--seeds S1,S2] [--passes P] [--dump FILE]\n"
+        "       [--image FILE.png --view " + ViewNameList() + " --size WxH] [--timings] [--quiet]\n"
         "  --seeds S1,S2  the generator's two seeds (default: from the tick count)\n"
         "  --passes P     dissection passes, 1 to 2147483647 (default 3001)\n"
         "  --dump FILE    write the grid as N*N points of three little-endian float32\n"
+        "  --image FILE   draw a view of the planet into an 8-bit RGB PNG\n"
+        "  --view V       map: the map as rendered into a WxH screen buffer;\n"
+        "                 lower, upper: the z < 0 or z > 0 hemisphere over WxH\n"
+        "  --size WxH     the image size, 1 to " + std::to_string(MAX_IMAGE_SIDE) + " pixels each way\n"
+        "  --timings      print grow_ms=G render_ms=R encode_ms=E on stderr\n"
         "  --quiet        no progress on stderr\n";
 }

@@ -5,12 +5,30 @@
 #include <string>
 #include <vector>
 
+// What --image draws.
+enum class ImageView {
+    Map,   // the map, as rendered into a screen-sized buffer
+    Lower, // the z < 0 hemisphere view
+    Upper, // the z > 0 hemisphere view
+};
+
+struct ImageSize {
+    std::int32_t width;
+    std::int32_t height;
+};
+
+inline constexpr std::int32_t MAX_IMAGE_SIDE = 16384;
+
 // The command line of morva<N>-export.
 struct ExportOptions {
     std::optional<std::int32_t> seed1;
     std::optional<std::int32_t> seed2;
     std::int32_t passes = 3001;
     std::string dumpPath;
+    std::string imagePath;
+    std::optional<ImageView> view;
+    std::optional<ImageSize> imageSize;
+    bool timings = false;
     bool quiet = false;
     bool help = false;
 };
@@ -23,6 +41,13 @@ struct ParsedExportOptions {
 ParsedExportOptions ParseExportOptions(std::vector<std::string> const& args);
 
 std::string ExportUsage(std::string const& program);
+
+// The name --view takes for a view, and the view a name stands for.
+char const* ImageViewName(ImageView view);
+std::optional<ImageView> ParseImageView(std::string const& name);
+
+// "WxH" with 1 <= W, H <= MAX_IMAGE_SIDE, plain decimal digits only.
+std::optional<ImageSize> ParseImageSize(std::string const& text);
 
 // Strict decimal integer parsing: an optional sign, digits, nothing else.
 std::optional<std::int64_t> ParseInteger(std::string const& text);

@@ -1,0 +1,19 @@
+#include "tools/image_export.h"
+
+#include "render/hemisphere_views.h"
+#include "render/map_view.h"
+
+void DrawImageView(ImageView view, HDC hdc, int width, int height)
+{
+    switch (view) {
+    case ImageView::Map:
+        DrawMap(hdc, 0, 0, width, height);
+        return;
+    case ImageView::Lower:
+        DrawLowerHemisphere(hdc, 0, 0, width, height);
+        return;
+    case ImageView::Upper:
+        DrawUpperHemisphere(hdc, 0, 0, width, height);
+        return;
+    }
+}
