@@ -26,6 +26,8 @@ if [ -z "$wine" ]; then
     exit 127
 fi
 export WINELOADER=$wine
+wineserver=$(dirname "$wine")/wineserver
+[ -x "$wineserver" ] || wineserver=wineserver
 
 if [ ! -f "$prefix/system.reg" ]; then
     mkdir -p "$(dirname "$prefix")"
@@ -33,11 +35,20 @@ if [ ! -f "$prefix/system.reg" ]; then
         flock 9
         if [ ! -f "$prefix/system.reg" ]; then
             "$wine" wineboot -i >/dev/null 2>&1 || true
-            wineserver=$(dirname "$wine")/wineserver
-            [ -x "$wineserver" ] || wineserver=wineserver
-            "$wineserver" -w || true
+            "$wineserver" -w </dev/null >/dev/null 2>&1 || true
         fi
     ) 9>"$prefix.lock"
+fi
+
+# A server that outlives each program by a minute: with the default three
+# seconds a test often connects just as the previous test's server exits
+# ("wine client error: recvmsg: Connection reset by peer"). Exit status 2
+# means a server is running already. A new server's first program starts
+# Wine's background services, which live as long as the server: start them
+# with a throwaway program, so that they do not hold on to the output of
+# ours (CTest waits for every writer of a test's output to finish).
+if "$wineserver" -p60 </dev/null >/dev/null 2>&1; then
+    "$wine" cmd /c exit 0 </dev/null >/dev/null 2>&1 || true
 fi
 
 exec "$wine" "$@"

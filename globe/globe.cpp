@@ -1,6 +1,6 @@
 #include "globe/globe.h"
 
-#include <cmath>
+#include "globe/portable_trig.h"
 
 Globe::Globe()
     : radius(GLOBE_RADIUS)
@@ -10,13 +10,13 @@ Globe::Globe()
     double const r = radius;
     for (int i = 0; i < GRID_N; ++i) {
         double const theta = i * static_cast<double>(GRID_ROW_STEP);
-        auto const z = static_cast<float>(std::cos(theta) * r);
-        double const s = std::sin(theta);
+        auto const z = static_cast<float>(PortableCos(theta) * r);
+        double const s = PortableSin(theta);
         GlobePoint* row = points + i * GRID_N;
         for (int j = 0; j < GRID_N; ++j) {
             double const phi = j * static_cast<double>(GRID_COLUMN_STEP);
-            row[j].x = static_cast<float>((std::cos(phi) * r) * s);
-            row[j].y = static_cast<float>((std::sin(phi) * r) * s);
+            row[j].x = static_cast<float>((PortableCos(phi) * r) * s);
+            row[j].y = static_cast<float>((PortableSin(phi) * r) * s);
             row[j].z = z;
         }
     }

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds and runs the whole test suite twice: an optimised build, then one
-# under AddressSanitizer and UndefinedBehaviorSanitizer.
+# Builds and runs the whole test suite three times: an optimised build, one
+# under AddressSanitizer and UndefinedBehaviorSanitizer, and the Windows
+# build under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -19,3 +20,6 @@ run_suite() {
 run_suite build
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     run_suite build-sanitize -DMORVA_SANITIZE=ON -DMORVA_BUILD_BENCHMARKS=OFF
+
+# The Windows build: cross-compiled with MinGW-w64, its suite run under Wine.
+bash scripts/test-windows.sh

@@ -1,4 +1,5 @@
 #include "globe/globe.h"
+#include "globe/portable_trig.h"
 
 #include <gtest/gtest.h>
 
@@ -77,16 +78,16 @@ TEST_F(FreshGlobe, ColumnZeroLiesInTheXzPlane)
 TEST_F(FreshGlobe, LastRowStopsOneStepShortOfTheSouthPole)
 {
     double const theta = (GRID_N - 1) * static_cast<double>(GRID_ROW_STEP);
-    auto const z = static_cast<float>(std::cos(theta) * 2000.0);
-    double const s = std::sin(theta);
+    auto const z = static_cast<float>(PortableCos(theta) * 2000.0);
+    double const s = PortableSin(theta);
     for (int j = 0; j < GRID_N; ++j) {
         float px, py, pz;
         ASSERT_TRUE(globe->GetPoint(GRID_N - 1, j, &px, &py, &pz));
         EXPECT_EQ(pz, z);
         EXPECT_GT(pz, -2000.0f);
         double const phi = j * static_cast<double>(GRID_COLUMN_STEP);
-        EXPECT_EQ(px, static_cast<float>((std::cos(phi) * 2000.0) * s));
-        EXPECT_EQ(py, static_cast<float>((std::sin(phi) * 2000.0) * s));
+        EXPECT_EQ(px, static_cast<float>((PortableCos(phi) * 2000.0) * s));
+        EXPECT_EQ(py, static_cast<float>((PortableSin(phi) * 2000.0) * s));
     }
 }
 
