@@ -9,8 +9,8 @@ namespace winapi {
 
 bool Surface::Resize(int width, int height)
 {
-    width = width < 0 ? 0 : width;
-    height = height < 0 ? 0 : height;
+    if (width <= 0 || height <= 0)
+        width = height = 0;
     std::int64_t const count = std::int64_t { width } * height;
     m_pixels.reset();
     m_width = 0;

@@ -39,9 +39,10 @@ public:
     Surface(Surface const&) = delete;
     Surface& operator=(Surface const&) = delete;
 
-    // Reallocates the pixels at the new size, all black (zero). Negative
-    // sizes count as zero. A size beyond MaxPixels, or an allocation that
-    // fails, leaves an empty 0x0 surface and returns false.
+    // Reallocates the pixels at the new size, all black (zero). A size with
+    // no pixels (an extent of zero or less) makes the surface 0x0. A size
+    // beyond MaxPixels, or an allocation that fails, leaves an empty 0x0
+    // surface and returns false.
     bool Resize(int width, int height);
 
     int Width() const { return m_width; }
