@@ -26,9 +26,11 @@
 #define WM_SHOWWINDOW 0x0018
 #define WM_SETCURSOR 0x0020
 #define WM_GETMINMAXINFO 0x0024
+#define WM_SETFONT 0x0030
 #define WM_NCCREATE 0x0081
 #define WM_NCDESTROY 0x0082
 #define WM_NCCALCSIZE 0x0083
+#define WM_GETDLGCODE 0x0087
 #define WM_KEYFIRST 0x0100
 #define WM_KEYDOWN 0x0100
 #define WM_KEYUP 0x0101
@@ -54,6 +56,23 @@
 #define WM_MOUSELAST 0x020E
 #define WM_USER 0x0400
 #define WM_APP 0x8000
+
+// Dialog manager messages and codes.
+#define DM_GETDEFID (WM_USER + 0)
+#define DM_SETDEFID (WM_USER + 1)
+#define DC_HASDEFID 0x534B
+#define MSGF_DIALOGBOX 0
+#define DLGC_WANTARROWS 0x0001
+#define DLGC_WANTTAB 0x0002
+#define DLGC_WANTALLKEYS 0x0004
+#define DLGC_WANTMESSAGE 0x0004
+#define DLGC_HASSETSEL 0x0008
+#define DLGC_DEFPUSHBUTTON 0x0010
+#define DLGC_UNDEFPUSHBUTTON 0x0020
+#define DLGC_RADIOBUTTON 0x0040
+#define DLGC_WANTCHARS 0x0080
+#define DLGC_STATIC 0x0100
+#define DLGC_BUTTON 0x2000
 
 // WM_SYSCOMMAND codes.
 #define SC_SIZE 0xF000
@@ -270,6 +289,7 @@
 #define BS_TYPEMASK 0x0000000F
 #define BS_LEFTTEXT 0x00000020
 #define BN_CLICKED 0
+#define BM_CLICK 0x00F5
 
 // Menu item flags, as menu templates store them.
 #define MF_STRING 0x00000000
@@ -560,6 +580,8 @@ HBRUSH WINAPI GetSysColorBrush(int nIndex);
 
 // Keyboard.
 SHORT WINAPI GetKeyState(int nVirtKey);
+HWND WINAPI GetFocus();
+HWND WINAPI SetFocus(HWND hWnd);
 int WINAPI TranslateAcceleratorA(HWND hWnd, HACCEL hAccTable, LPMSG lpMsg);
 
 // Cursors.
@@ -570,6 +592,8 @@ INT_PTR WINAPI DialogBoxParamA(HINSTANCE hInstance, LPCSTR lpTemplateName, HWND 
     DLGPROC lpDialogFunc, LPARAM dwInitParam);
 BOOL WINAPI EndDialog(HWND hDlg, INT_PTR nResult);
 HWND WINAPI GetDlgItem(HWND hDlg, int nIDDlgItem);
+int WINAPI GetDlgCtrlID(HWND hWnd);
+BOOL WINAPI IsDialogMessageA(HWND hDlg, LPMSG lpMsg);
 int WINAPI MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType);
 
 #endif // RC_INVOKED

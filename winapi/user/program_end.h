@@ -1,0 +1,10 @@
+// What happens to USER when a program's WinMain has returned.
+#pragma once
+
+namespace winapi::user {
+
+// Windows still open vanish without messages, as at the end of a Windows
+// process, and Qt is shut down.
+void EndProgram();
+
+}

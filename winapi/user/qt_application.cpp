@@ -1,0 +1,111 @@
+#include "winapi/user/qt_application.h"
+
+#include "winapi/gdi/surface.h"
+
+#include <QAbstractEventDispatcher>
+#include <QEventLoop>
+#include <QScreen>
+#include <QTimer>
+
+#include <cstdlib>
+#include <memory>
+
+// Fontconfig keeps a few allocations for the life of the process, behind
+// pointers LeakSanitizer cannot see. They are Qt's and fontconfig's, not
+// ours, and not leaks that grow.
+extern "C" __attribute__((used, visibility("default"))) char const* __lsan_default_suppressions()
+{
+    return "leak:libfontconfig.so\n";
+}
+
+namespace winapi::user {
+
+namespace {
+
+// The application lives until main() finishes it. Tests never finish it:
+// Qt cannot be torn down from exit handlers.
+QApplication* g_application = nullptr;
+
+void ChooseHeadlessPlatformIfNeeded()
+{
+    bool const platformChosen = !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+    bool const haveDisplay = !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+    if (!platformChosen && !haveDisplay)
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+}
+
+void CreateApplication(int& argc, char** argv)
+{
+    ChooseHeadlessPlatformIfNeeded();
+    g_application = new QApplication(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+}
+
+void FollowPrimaryScreen()
+{
+    auto const applyScreen = [](QScreen* screen) {
+        if (!screen)
+            return;
+        auto const size = screen->size();
+        SetDisplaySize(size.width(), size.height());
+    };
+    applyScreen(QGuiApplication::primaryScreen());
+    QObject::connect(g_application, &QGuiApplication::primaryScreenChanged, g_application, applyScreen);
+    if (auto* screen = QGuiApplication::primaryScreen()) {
+        QObject::connect(screen, &QScreen::geometryChanged, g_application,
+            [applyScreen]() { applyScreen(QGuiApplication::primaryScreen()); });
+    }
+}
+
+}
+
+void StartApplication(int& argc, char** argv)
+{
+    if (!g_application)
+        CreateApplication(argc, argv);
+    FollowPrimaryScreen();
+}
+
+QApplication& EnsureApplication()
+{
+    if (!g_application) {
+        static int argc = 1;
+        static char programName[] = "morva";
+        static char* argv[] = { programName, nullptr };
+        CreateApplication(argc, argv);
+    }
+    return *g_application;
+}
+
+bool ApplicationExists()
+{
+    return g_application != nullptr;
+}
+
+void ProcessQtEvents()
+{
+    if (!g_application)
+        return;
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+void WaitForQtEvents(std::optional<int> timeoutMs)
+{
+    EnsureApplication();
+    QTimer wakeUp;
+    if (timeoutMs) {
+        wakeUp.setSingleShot(true);
+        wakeUp.setTimerType(Qt::PreciseTimer);
+        wakeUp.start(std::max(0, *timeoutMs));
+    }
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+}
+
+void FinishApplication()
+{
+    delete g_application;
+    g_application = nullptr;
+}
+
+}

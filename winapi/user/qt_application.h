@@ -1,0 +1,33 @@
+// The Qt application under USER: created by main() before WinMain runs, or
+// on first use (tests, tools).
+#pragma once
+
+#include <QApplication>
+
+#include <optional>
+
+namespace winapi::user {
+
+// Starts Qt for a program: with no display to connect to (neither DISPLAY
+// nor WAYLAND_DISPLAY set and no platform chosen), Qt's offscreen platform
+// is used, so windows and text drawing work headless. The headless display
+// of GDI takes the primary screen's size and follows its changes.
+void StartApplication(int& argc, char** argv);
+
+// The application, started with a program name and no arguments if nothing
+// started it yet. Leaves GDI's display size alone.
+QApplication& EnsureApplication();
+
+bool ApplicationExists();
+
+// Delivers what Qt has waiting (input, window system events, paint events
+// of our widgets) without blocking.
+void ProcessQtEvents();
+
+// Blocks until Qt has an event, or until `timeoutMs` has passed.
+void WaitForQtEvents(std::optional<int> timeoutMs);
+
+// Ends Qt at the end of main(): the application must not outlive main.
+void FinishApplication();
+
+}
