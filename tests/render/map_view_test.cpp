@@ -201,8 +201,8 @@ TEST_F(MapView, HugeRectanglesAreClippedToTheSurface)
     ASSERT_GE(column, GRID_N / 2 - 1);
     ASSERT_LE(column, GRID_N / 2);
     EXPECT_EQ(surface.Pixel(5, 5), globe.CellColor(row, column));
-    int const far = CoveringIndex(-2147483647 - 1, extent, 31);
-    EXPECT_EQ(surface.Pixel(31, 31), globe.CellColor(far, far));
+    int const farCell = CoveringIndex(-2147483647 - 1, extent, 31);
+    EXPECT_EQ(surface.Pixel(31, 31), globe.CellColor(farCell, farCell));
 }
 
 }
