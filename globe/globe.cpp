@@ -8,15 +8,25 @@ Globe::Globe()
     , maxRadius(0.0)
 {
     double const r = radius;
+
+    // Every row uses the same longitudes: their cosines and sines are
+    // evaluated once.
+    double columnCos[GRID_N];
+    double columnSin[GRID_N];
+    for (int j = 0; j < GRID_N; ++j) {
+        double const phi = j * static_cast<double>(GRID_COLUMN_STEP);
+        columnCos[j] = PortableCos(phi);
+        columnSin[j] = PortableSin(phi);
+    }
+
     for (int i = 0; i < GRID_N; ++i) {
         double const theta = i * static_cast<double>(GRID_ROW_STEP);
         auto const z = static_cast<float>(PortableCos(theta) * r);
         double const s = PortableSin(theta);
         GlobePoint* row = points + i * GRID_N;
         for (int j = 0; j < GRID_N; ++j) {
-            double const phi = j * static_cast<double>(GRID_COLUMN_STEP);
-            row[j].x = static_cast<float>((PortableCos(phi) * r) * s);
-            row[j].y = static_cast<float>((PortableSin(phi) * r) * s);
+            row[j].x = static_cast<float>((columnCos[j] * r) * s);
+            row[j].y = static_cast<float>((columnSin[j] * r) * s);
             row[j].z = z;
         }
     }
