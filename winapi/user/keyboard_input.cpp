@@ -12,6 +12,10 @@ constexpr DWORD ContextBit = 1u << 29;
 constexpr DWORD PreviousStateBit = 1u << 30;
 constexpr DWORD TransitionBit = 1u << 31;
 
+// The key of the last system key press. Releasing Alt is a system key
+// release only straight after Alt's own press: after Alt+X it is WM_KEYUP.
+int g_lastSystemKeyDown = 0;
+
 }
 
 bool PostKeyEvent(HWND target, QKeyEvent const& event)
@@ -28,12 +32,20 @@ bool PostKeyEvent(HWND target, QKeyEvent const& event)
     bool const alt = modifiers.testFlag(Qt::AltModifier) || key->code == VK_MENU;
     bool const controlWithIt = modifiers.testFlag(Qt::ControlModifier) && !isModifierKey;
     bool const altSystemKey = alt && !controlWithIt;
-    bool const system = altSystemKey || (key->code == VK_F10 && !controlWithIt);
+    bool system = altSystemKey || (key->code == VK_F10 && !controlWithIt);
+    if (press && system)
+        g_lastSystemKeyDown = key->code;
+    if (!press && system) {
+        if (key->code == VK_MENU && g_lastSystemKeyDown != VK_MENU)
+            system = false;
+        if (key->code == VK_MENU)
+            g_lastSystemKeyDown = 0;
+    }
 
     DWORD flags = 1; // repeat count
     if (key->extended)
         flags |= ExtendedKeyBit;
-    if (altSystemKey)
+    if (altSystemKey && system)
         flags |= ContextBit;
     if (!press)
         flags |= PreviousStateBit | TransitionBit;

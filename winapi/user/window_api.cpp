@@ -354,9 +354,10 @@ BOOL WINAPI EnableWindow(HWND hWnd, BOOL bEnable)
         window->style &= ~static_cast<DWORD>(WS_DISABLED);
     else
         window->style |= WS_DISABLED;
-    QWidget* widget = window->IsChild() ? window->widget.data() : window->frame.data();
-    if (widget)
-        widget->setEnabled(enable);
+    // A control greys; a top-level window keeps its looks and its Qt state
+    // (its dialogs are Qt children of it), and simply takes no input.
+    if (window->IsChild() && window->widget)
+        window->widget->setEnabled(enable);
     SendMessageA(hWnd, WM_ENABLE, enable ? TRUE : FALSE, 0);
     return wasDisabled ? TRUE : FALSE;
 }
