@@ -83,7 +83,7 @@ std::uint32_t ForegroundPixel(Surface::Format format, COLORREF color, COLORREF b
     return background == MonoWhite ? MonoBlack : MonoWhite;
 }
 
-BrushPaint::BrushPaint(Surface::Format format, COLORREF color)
+void BrushPaint::Realise(Surface::Format format, COLORREF color)
 {
     if (format != Surface::Format::Monochrome || IsDibIndex(color)) {
         m_pixel = NearestPixel(format, color);

@@ -33,7 +33,13 @@ std::uint32_t ForegroundPixel(Surface::Format format, COLORREF color, COLORREF b
 // on monochrome surfaces, an 8x8 dither pattern aligned to the surface origin.
 class BrushPaint {
 public:
-    BrushPaint(Surface::Format format, COLORREF color);
+    BrushPaint(Surface::Format format, COLORREF color)
+    {
+        if (format == Surface::Format::Rgb32 && (color >> 24) == 0) [[likely]]
+            m_pixel = PixelFromColor(color);
+        else
+            Realise(format, color);
+    }
 
     bool IsSolid() const { return m_solid; }
     std::uint32_t SolidPixel() const { return m_pixel; }
@@ -47,6 +53,8 @@ public:
     void FillSpan(Surface& surface, int y, int x0, int x1) const;
 
 private:
+    void Realise(Surface::Format format, COLORREF color);
+
     bool m_solid = true;
     std::uint32_t m_pixel = 0;
     std::uint8_t m_patternRows[8] {}; // bit x of row y: white

@@ -18,6 +18,33 @@ PolygonScanner& Scanner()
     return scanner;
 }
 
+// The general case: any outline, brush and pen.
+[[gnu::noinline]] void DrawPolygon(DeviceContext const& dc, POINT const* points, int count)
+{
+    winapi::Surface& surface = *dc.surface;
+    ScanClip const clip { surface.Width(), surface.Height() };
+
+    if (dc.brushStyle != BS_NULL) {
+        BrushPaint const paint(surface.GetFormat(), dc.brushColor);
+        if (paint.IsSolid()) {
+            std::uint32_t const pixel = paint.SolidPixel();
+            ScanPolygon(Scanner(), points, count, dc.polyFillMode, clip, [&](int y, int x0, int x1) {
+                std::uint32_t* row = surface.Row(y);
+                std::fill(row + x0, row + x1, pixel);
+            });
+        } else {
+            ScanPolygon(Scanner(), points, count, dc.polyFillMode, clip,
+                [&](int y, int x0, int x1) { paint.FillSpan(surface, y, x0, x1); });
+        }
+    }
+
+    // Wide and dashed pens are drawn as one-pixel solid lines.
+    if (dc.penStyle != PS_NULL) {
+        std::uint32_t const pixel = ForegroundPixel(surface.GetFormat(), dc.penColor, dc.backgroundColor);
+        DrawSolidPolyline(surface, points, count, true, pixel, Rop2::CopyPen);
+    }
+}
+
 } // namespace
 
 BOOL WINAPI Polygon(HDC hdc, const POINT* apt, int cpt)
@@ -25,28 +52,20 @@ BOOL WINAPI Polygon(HDC hdc, const POINT* apt, int cpt)
     DeviceContext const* dc = FindDC(hdc);
     if (!dc || !apt || cpt < 2)
         return FALSE;
+    // The common cell: a rectangle in a solid colour on a colour surface,
+    // without an outline. It fills exactly what the general path would.
     winapi::Surface& surface = *dc->surface;
-    ScanClip const clip { surface.Width(), surface.Height() };
-
-    if (dc->brushStyle != BS_NULL) {
-        BrushPaint const paint(surface.GetFormat(), dc->brushColor);
-        if (paint.IsSolid()) {
-            std::uint32_t const pixel = paint.SolidPixel();
-            ScanPolygon(Scanner(), apt, cpt, dc->polyFillMode, clip, [&](int y, int x0, int x1) {
-                std::uint32_t* row = surface.Row(y);
-                std::fill(row + x0, row + x1, pixel);
-            });
-        } else {
-            ScanPolygon(Scanner(), apt, cpt, dc->polyFillMode, clip,
-                [&](int y, int x0, int x1) { paint.FillSpan(surface, y, x0, x1); });
-        }
+    if (cpt == 4 && dc->penStyle == PS_NULL && dc->brushStyle == BS_SOLID && (dc->brushColor >> 24) == 0
+        && !surface.IsMonochrome() && IsAxisAlignedRectangle(apt, 4)) {
+        std::uint32_t const pixel = winapi::PixelFromColor(dc->brushColor);
+        ScanRectangle(apt, { surface.Width(), surface.Height() }, [&](int y, int x0, int x1) {
+            std::uint32_t* row = surface.Row(y);
+            for (int x = x0; x < x1; ++x)
+                row[x] = pixel;
+        });
+        return TRUE;
     }
-
-    // Wide and dashed pens are drawn as one-pixel solid lines.
-    if (dc->penStyle != PS_NULL) {
-        std::uint32_t const pixel = ForegroundPixel(surface.GetFormat(), dc->penColor, dc->backgroundColor);
-        DrawSolidPolyline(surface, apt, cpt, true, pixel, Rop2::CopyPen);
-    }
+    DrawPolygon(*dc, apt, cpt);
     return TRUE;
 }
 

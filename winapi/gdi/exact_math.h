@@ -29,6 +29,16 @@ constexpr std::int64_t FloorDiv(std::int64_t numerator, std::int64_t denominator
 // needs up to 66 bits, so wide operands go through 128-bit arithmetic.
 inline std::int64_t CeilOfScaledRatio(std::int64_t t, std::int64_t dx, std::int64_t dy)
 {
+    // Small cells divide small numbers, which 32-bit division does faster.
+    constexpr std::int64_t Small = std::int64_t { 1 } << 15;
+    if (t < Small && dx > -Small && dx < Small && dy < (std::int64_t { 1 } << 31)) {
+        std::int32_t const numerator = static_cast<std::int32_t>(t * dx);
+        std::int32_t const denominator = static_cast<std::int32_t>(dy);
+        std::int32_t quotient = numerator / denominator;
+        if (numerator % denominator != 0 && numerator > 0)
+            ++quotient;
+        return quotient;
+    }
     constexpr std::int64_t Narrow = std::int64_t { 1 } << 30;
     if (t < Narrow && dx > -Narrow && dx < Narrow)
         return CeilDiv(t * dx, dy);

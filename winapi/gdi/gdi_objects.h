@@ -52,10 +52,16 @@ struct DeviceContext {
     DCType type = DCType::Memory;
     Surface* surface = nullptr;
 
+    // The selected objects, by handle and by address (a selected object
+    // cannot go away, and pool slots never move).
     HBITMAP bitmap = nullptr; // memory DCs only
     HBRUSH brush = nullptr;
     HPEN pen = nullptr;
     HFONT font = nullptr;
+    Bitmap* bitmapObject = nullptr;
+    Brush* brushObject = nullptr;
+    Pen* penObject = nullptr;
+    Font* fontObject = nullptr;
 
     // Copies of the selected brush and pen (objects never change, and a
     // selected object lives at least as long as the selection).
@@ -96,15 +102,56 @@ public:
 
 // The process's object table, made with the stock objects on first use and
 // never destroyed (DCs may be released during static destruction).
-ObjectTable& Objects();
+extern ObjectTable* g_objects;
+ObjectTable& CreateObjects();
+
+inline ObjectTable& Objects()
+{
+    ObjectTable* table = g_objects;
+    if (!table) [[unlikely]]
+        table = &CreateObjects();
+    return *table;
+}
 
 inline DeviceContext* FindDC(HDC hdc) { return Objects().dcs.Find(hdc); }
 
-// Selection bookkeeping shared by SelectObject, DeleteDC and friends:
-// `Retain` marks an object as selected once more, `Release` undoes it and
-// deletes the object if its deletion was waiting for that.
-void RetainSelected(HGDIOBJ object);
-void ReleaseSelected(HGDIOBJ object);
+// Marks an object as selected once more.
+template<typename Object>
+void RetainSelected(Object& object)
+{
+    ++object.state.selectCount;
+}
+
+// Undoes RetainSelected, and deletes the object if its deletion was waiting
+// for the last DC to let go of it.
+template<typename Pool>
+[[gnu::noinline]] void DestroyAfterRelease(Pool& pool, HGDIOBJ handle)
+{
+    pool.Destroy(handle);
+}
+
+template<typename Pool, typename Object>
+void ReleaseSelected(Pool& pool, Object* object, HGDIOBJ handle)
+{
+    if (!object || object->state.selectCount == 0)
+        return;
+    if (--object->state.selectCount == 0 && object->state.deletePending) [[unlikely]]
+        DestroyAfterRelease(pool, handle);
+}
+
+// Makes `incoming` the DC's object in (`slot`, `slotObject`) and returns the
+// handle of the object it replaces.
+template<typename Pool, typename Object, typename Handle>
+HGDIOBJ SwapSelected(Pool& pool, Handle& slot, Object*& slotObject, Object& incoming, HGDIOBJ incomingHandle)
+{
+    HGDIOBJ const previous = slot;
+    Object* const previousObject = slotObject;
+    RetainSelected(incoming);
+    slot = static_cast<Handle>(incomingHandle);
+    slotObject = &incoming;
+    ReleaseSelected(pool, previousObject, previous);
+    return previous;
+}
 
 // Puts back everything selected into a DC and destroys it.
 void DestroyDC(HDC hdc);

@@ -88,26 +88,23 @@ public:
             index = m_slotCount++;
         }
         Slot& slot = SlotAt(index);
-        slot.live = true;
+        slot.handle = EncodeHandle(Kind, index, slot.generation);
         slot.object = Object {};
         ++m_liveCount;
-        return { &slot.object, EncodeHandle(Kind, index, slot.generation) };
+        return { &slot.object, slot.handle };
     }
 
     // The live object a handle names, or null for a handle of another kind,
-    // a stale handle or garbage.
+    // a stale handle or garbage. A live slot keeps its full handle, so one
+    // comparison checks kind, slot and generation at once.
     Object* Find(void const* handle)
     {
         std::uint64_t const bits = HandleBits(handle);
-        if (((bits >> handle_layout::IndexBits) & handle_layout::KindMask) != static_cast<std::uint8_t>(Kind))
-            return nullptr;
         std::uint32_t const index = static_cast<std::uint32_t>(bits & handle_layout::IndexMask);
         if (index >= m_slotCount)
             return nullptr;
         Slot& slot = SlotAt(index);
-        if (!slot.live || slot.generation != (bits >> handle_layout::GenerationShift))
-            return nullptr;
-        return &slot.object;
+        return slot.handle == bits && bits != 0 ? &slot.object : nullptr;
     }
 
     // Destroys the object a valid handle names; its handle goes stale.
@@ -116,7 +113,7 @@ public:
         std::uint32_t const index = static_cast<std::uint32_t>(HandleBits(handle) & handle_layout::IndexMask);
         Slot& slot = SlotAt(index);
         slot.object = Object {};
-        slot.live = false;
+        slot.handle = 0;
         slot.generation = (slot.generation + 1) & handle_layout::GenerationMask;
         slot.nextFree = m_firstFree;
         m_firstFree = index;
@@ -129,9 +126,9 @@ private:
     static constexpr std::uint32_t NoSlot = ~std::uint32_t { 0 };
 
     struct Slot {
+        std::uint64_t handle = 0; // 0 while the slot is free
         std::uint64_t generation = 0;
         std::uint32_t nextFree = NoSlot;
-        bool live = false;
         Object object {};
     };
     using Chunk = std::array<Slot, ChunkSize>;

@@ -56,57 +56,15 @@ void MakeStockObjects(ObjectTable& table)
     }));
 }
 
-template<typename Pool>
-void Retain(Pool& pool, HGDIOBJ handle)
-{
-    if (auto* object = pool.Find(handle))
-        ++object->state.selectCount;
-}
-
-template<typename Pool>
-void Release(Pool& pool, HGDIOBJ handle)
-{
-    auto* object = pool.Find(handle);
-    if (!object || object->state.selectCount == 0)
-        return;
-    if (--object->state.selectCount == 0 && object->state.deletePending)
-        pool.Destroy(handle);
-}
-
 } // namespace
 
-ObjectTable& Objects()
-{
-    static ObjectTable& table = []() -> ObjectTable& {
-        auto* made = new ObjectTable;
-        MakeStockObjects(*made);
-        return *made;
-    }();
-    return table;
-}
+ObjectTable* g_objects = nullptr;
 
-void RetainSelected(HGDIOBJ object)
+ObjectTable& CreateObjects()
 {
-    ObjectTable& table = Objects();
-    switch (KindOfHandle(object)) {
-    case ObjectKind::Brush: Retain(table.brushes, object); break;
-    case ObjectKind::Pen: Retain(table.pens, object); break;
-    case ObjectKind::Font: Retain(table.fonts, object); break;
-    case ObjectKind::Bitmap: Retain(table.bitmaps, object); break;
-    case ObjectKind::DeviceContext: break;
-    }
-}
-
-void ReleaseSelected(HGDIOBJ object)
-{
-    ObjectTable& table = Objects();
-    switch (KindOfHandle(object)) {
-    case ObjectKind::Brush: Release(table.brushes, object); break;
-    case ObjectKind::Pen: Release(table.pens, object); break;
-    case ObjectKind::Font: Release(table.fonts, object); break;
-    case ObjectKind::Bitmap: Release(table.bitmaps, object); break;
-    case ObjectKind::DeviceContext: break;
-    }
+    g_objects = new ObjectTable;
+    MakeStockObjects(*g_objects);
+    return *g_objects;
 }
 
 HDC CreateDC(DCType type, Surface* surface)
@@ -121,13 +79,17 @@ HDC CreateDC(DCType type, Surface* surface)
     dc.brush = static_cast<HBRUSH>(table.stockObjects[WHITE_BRUSH]);
     dc.pen = static_cast<HPEN>(table.stockObjects[BLACK_PEN]);
     dc.font = static_cast<HFONT>(table.stockObjects[SYSTEM_FONT]);
-    RetainSelected(dc.brush);
-    RetainSelected(dc.pen);
-    RetainSelected(dc.font);
+    dc.brushObject = table.brushes.Find(dc.brush);
+    dc.penObject = table.pens.Find(dc.pen);
+    dc.fontObject = table.fonts.Find(dc.font);
+    RetainSelected(*dc.brushObject);
+    RetainSelected(*dc.penObject);
+    RetainSelected(*dc.fontObject);
     if (type == DCType::Memory) {
         dc.bitmap = table.defaultBitmap;
-        dc.surface = table.bitmaps.Find(dc.bitmap)->surface.get();
-        RetainSelected(dc.bitmap);
+        dc.bitmapObject = table.bitmaps.Find(dc.bitmap);
+        dc.surface = dc.bitmapObject->surface.get();
+        RetainSelected(*dc.bitmapObject);
     }
     return HandleFromBits<HDC>(created.handle);
 }
@@ -137,11 +99,10 @@ void DestroyDC(HDC hdc)
     ObjectTable& table = Objects();
     DeviceContext const dc = *table.dcs.Find(hdc);
     table.dcs.Destroy(hdc);
-    ReleaseSelected(dc.brush);
-    ReleaseSelected(dc.pen);
-    ReleaseSelected(dc.font);
-    if (dc.bitmap)
-        ReleaseSelected(dc.bitmap);
+    ReleaseSelected(table.brushes, dc.brushObject, dc.brush);
+    ReleaseSelected(table.pens, dc.penObject, dc.pen);
+    ReleaseSelected(table.fonts, dc.fontObject, dc.font);
+    ReleaseSelected(table.bitmaps, dc.bitmapObject, dc.bitmap);
 }
 
 } // namespace winapi::gdi

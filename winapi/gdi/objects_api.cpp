@@ -28,16 +28,6 @@ BOOL DeleteSelectable(Pool& pool, HGDIOBJ handle)
     return TRUE;
 }
 
-template<typename Handle>
-HGDIOBJ Swap(Handle& slot, HGDIOBJ replacement)
-{
-    HGDIOBJ const previous = slot;
-    RetainSelected(replacement);
-    slot = static_cast<Handle>(replacement);
-    ReleaseSelected(previous);
-    return previous;
-}
-
 HGDIOBJ SelectBitmap(ObjectTable& table, DeviceContext& dc, HGDIOBJ handle)
 {
     if (dc.type != DCType::Memory)
@@ -52,7 +42,7 @@ HGDIOBJ SelectBitmap(ObjectTable& table, DeviceContext& dc, HGDIOBJ handle)
     if (!bitmap->state.stock && bitmap->state.selectCount > 0)
         return nullptr;
     dc.surface = bitmap->surface.get();
-    return Swap(dc.bitmap, handle);
+    return SwapSelected(table.bitmaps, dc.bitmap, dc.bitmapObject, *bitmap, handle);
 }
 
 template<typename Logical>
@@ -114,40 +104,55 @@ HGDIOBJ WINAPI GetStockObject(int i)
     return Objects().stockObjects[i];
 }
 
+namespace {
+
+// Fonts and bitmaps: rarer than brushes and pens.
+[[gnu::noinline]] HGDIOBJ SelectOther(ObjectTable& table, DeviceContext& dc, HGDIOBJ h)
+{
+    switch (KindOfHandle(h)) {
+    case ObjectKind::Font: {
+        Font* font = table.fonts.Find(h);
+        if (!font)
+            return nullptr;
+        return SwapSelected(table.fonts, dc.font, dc.fontObject, *font, h);
+    }
+    case ObjectKind::Bitmap:
+        return SelectBitmap(table, dc, h);
+    case ObjectKind::Brush:
+    case ObjectKind::Pen:
+    case ObjectKind::DeviceContext:
+        break;
+    }
+    return nullptr;
+}
+
+} // namespace
+
 HGDIOBJ WINAPI SelectObject(HDC hdc, HGDIOBJ h)
 {
     ObjectTable& table = Objects();
     DeviceContext* dc = table.dcs.Find(hdc);
     if (!dc)
         return nullptr;
-    switch (KindOfHandle(h)) {
-    case ObjectKind::Brush: {
-        Brush const* brush = table.brushes.Find(h);
+    ObjectKind const kind = KindOfHandle(h);
+    if (kind == ObjectKind::Brush) {
+        Brush* brush = table.brushes.Find(h);
         if (!brush)
             return nullptr;
         dc->brushStyle = brush->style;
         dc->brushColor = brush->color;
-        return Swap(dc->brush, h);
+        return SwapSelected(table.brushes, dc->brush, dc->brushObject, *brush, h);
     }
-    case ObjectKind::Pen: {
-        Pen const* pen = table.pens.Find(h);
+    if (kind == ObjectKind::Pen) {
+        Pen* pen = table.pens.Find(h);
         if (!pen)
             return nullptr;
         dc->penStyle = pen->style;
         dc->penWidth = pen->width;
         dc->penColor = pen->color;
-        return Swap(dc->pen, h);
+        return SwapSelected(table.pens, dc->pen, dc->penObject, *pen, h);
     }
-    case ObjectKind::Font:
-        if (!table.fonts.Find(h))
-            return nullptr;
-        return Swap(dc->font, h);
-    case ObjectKind::Bitmap:
-        return SelectBitmap(table, *dc, h);
-    case ObjectKind::DeviceContext:
-        break;
-    }
-    return nullptr;
+    return SelectOther(table, *dc, h);
 }
 
 HGDIOBJ WINAPI GetCurrentObject(HDC hdc, UINT type)

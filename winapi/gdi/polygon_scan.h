@@ -105,13 +105,13 @@ inline bool IsSmallYMonotone(POINT const* points, int count)
     int signs[4];
     int signCount = 0;
     for (int i = 0; i < count; ++i) {
-        LONG const from = points[i].y, to = points[(i + 1) % count].y;
+        LONG const from = points[i].y, to = points[i + 1 == count ? 0 : i + 1].y;
         if (from != to)
             signs[signCount++] = from < to ? 1 : -1;
     }
     int changes = 0;
     for (int i = 0; i < signCount; ++i) {
-        if (signs[i] != signs[(i + 1) % signCount])
+        if (signs[i] != signs[i + 1 == signCount ? 0 : i + 1])
             ++changes;
     }
     return changes <= 2;
@@ -124,7 +124,7 @@ void ScanSmallYMonotone(POINT const* points, int count, ScanClip clip, Emit&& em
     int edgeCount = 0;
     std::int64_t yMin = INT64_MAX, yMax = INT64_MIN;
     for (int i = 0; i < count; ++i) {
-        if (MakeScanEdge(points[i], points[(i + 1) % count], edges[edgeCount])) {
+        if (MakeScanEdge(points[i], points[i + 1 == count ? 0 : i + 1], edges[edgeCount])) {
             yMin = std::min(yMin, edges[edgeCount].yTop);
             yMax = std::max(yMax, edges[edgeCount].yBottom);
             ++edgeCount;
@@ -198,7 +198,7 @@ private:
         m_edges.clear();
         for (int i = 0; i < count; ++i) {
             ScanEdge edge;
-            if (!MakeScanEdge(points[i], points[(i + 1) % count], edge))
+            if (!MakeScanEdge(points[i], points[i + 1 == count ? 0 : i + 1], edge))
                 continue;
             if (edge.yBottom <= 0 || edge.yTop >= clip.height)
                 continue;

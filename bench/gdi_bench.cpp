@@ -1,0 +1,185 @@
+// The per-cell GDI work of the map at GRID_N = 1000 into 1920x1080 (a brush
+// and a null pen created, selected, deselected and deleted, and a
+// four-vertex polygon per cell) against a bare loop that fills the same
+// rectangles with the same precomputed colours, in the same run. A third
+// case draws small arbitrary quadrilaterals, like the hemisphere views'
+// cells, through Polygon alone. After the runs the ratios are printed.
+#include "gdi/surface.h"
+
+#include <benchmark/benchmark.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <map>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int Cells = 1000;
+constexpr int Width = 1920;
+constexpr int Height = 1080;
+
+struct Cell {
+    RECT rect;
+    COLORREF color;
+};
+
+// The map's cells in drawing order (column by column), with edges computed
+// from each index so that neighbours share them, and varied colours.
+std::vector<Cell> const& MapCells()
+{
+    static std::vector<Cell> const cells = [] {
+        std::vector<Cell> made;
+        made.reserve(std::size_t { Cells } * Cells);
+        std::mt19937 random(42);
+        for (int column = 0; column < Cells; ++column) {
+            for (int row = 0; row < Cells; ++row) {
+                RECT const rect { column * Width / Cells, row * Height / Cells, (column + 1) * Width / Cells,
+                    (row + 1) * Height / Cells };
+                made.push_back({ rect, static_cast<COLORREF>(random() & 0xFFFFFF) });
+            }
+        }
+        return made;
+    }();
+    return cells;
+}
+
+class Canvas {
+public:
+    Canvas(int width, int height)
+    {
+        HDC const screen = GetDC(nullptr);
+        dc = CreateCompatibleDC(screen);
+        bitmap = CreateCompatibleBitmap(screen, width, height);
+        ReleaseDC(nullptr, screen);
+        original = SelectObject(dc, bitmap);
+    }
+    ~Canvas()
+    {
+        SelectObject(dc, original);
+        DeleteObject(bitmap);
+        DeleteDC(dc);
+    }
+    HDC dc;
+
+private:
+    HBITMAP bitmap;
+    HGDIOBJ original;
+};
+
+void BM_MapCells_GdiSequence(benchmark::State& state)
+{
+    std::vector<Cell> const& cells = MapCells();
+    Canvas canvas(Width, Height);
+    for (auto _ : state) {
+        for (Cell const& cell : cells) {
+            HBRUSH const brush = CreateSolidBrush(cell.color);
+            HGDIOBJ const oldBrush = SelectObject(canvas.dc, brush);
+            HPEN const pen = CreatePen(PS_NULL, 0, 0);
+            HGDIOBJ const oldPen = SelectObject(canvas.dc, pen);
+            POINT const corners[4] { { cell.rect.left, cell.rect.top }, { cell.rect.right, cell.rect.top },
+                { cell.rect.right, cell.rect.bottom }, { cell.rect.left, cell.rect.bottom } };
+            Polygon(canvas.dc, corners, 4);
+            SelectObject(canvas.dc, oldBrush);
+            DeleteObject(brush);
+            SelectObject(canvas.dc, oldPen);
+            DeleteObject(pen);
+        }
+        benchmark::ClobberMemory();
+    }
+    state.SetItemsProcessed(state.iterations() * Cells * Cells);
+}
+
+void BM_MapCells_BareFill(benchmark::State& state)
+{
+    std::vector<Cell> const& cells = MapCells();
+    std::vector<std::uint32_t> colors;
+    for (Cell const& cell : cells)
+        colors.push_back(winapi::PixelFromColor(cell.color));
+    std::vector<std::uint32_t> pixels(std::size_t { Width } * Height);
+    for (auto _ : state) {
+        std::uint32_t const* color = colors.data();
+        for (Cell const& cell : cells) {
+            std::uint32_t const value = *color++;
+            for (LONG y = cell.rect.top; y < cell.rect.bottom; ++y)
+                std::fill(&pixels[std::size_t(y) * Width + cell.rect.left],
+                    &pixels[std::size_t(y) * Width + cell.rect.right], value);
+        }
+        benchmark::DoNotOptimize(pixels.data());
+        benchmark::ClobberMemory();
+    }
+    state.SetItemsProcessed(state.iterations() * Cells * Cells);
+}
+
+// Quadrilaterals of one or two pixels, randomly sheared, as a disc of
+// cells seen from above gives them.
+void BM_SmallQuads_Polygon(benchmark::State& state)
+{
+    std::mt19937 random(3);
+    std::uniform_int_distribution<int> jitter(0, 2);
+    std::vector<POINT> corners;
+    for (int i = 0; i < 500000; ++i) {
+        int const x = int(random() % 950), y = int(random() % 510);
+        corners.insert(corners.end(), { { x, y }, { x + jitter(random), y + 1 + jitter(random) },
+                                          { x + 2 + jitter(random), y + 2 }, { x + 1 + jitter(random), y } });
+    }
+    Canvas canvas(960, 520);
+    SelectObject(canvas.dc, GetStockObject(NULL_PEN));
+    SelectObject(canvas.dc, GetStockObject(GRAY_BRUSH));
+    for (auto _ : state) {
+        for (std::size_t i = 0; i < corners.size(); i += 4)
+            Polygon(canvas.dc, &corners[i], 4);
+        benchmark::ClobberMemory();
+    }
+    state.SetItemsProcessed(state.iterations() * std::int64_t(corners.size() / 4));
+}
+
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(std::vector<Run> const& runs) override
+    {
+        ConsoleReporter::ReportRuns(runs);
+        for (Run const& run : runs) {
+            if (run.run_type == Run::RT_Iteration && !run.error_occurred)
+                m_times[run.run_name.function_name] = { run.GetAdjustedRealTime(), run.GetAdjustedCPUTime() };
+        }
+    }
+    void Finalize() override
+    {
+        ConsoleReporter::Finalize();
+        auto const gdi = m_times.find("BM_MapCells_GdiSequence");
+        auto const bare = m_times.find("BM_MapCells_BareFill");
+        if (gdi == m_times.end() || bare == m_times.end() || bare->second.cpu <= 0 || bare->second.real <= 0)
+            return;
+        std::printf("ratio per-cell GDI sequence / bare fill: %.2f (CPU time), %.2f (real time)\n",
+            gdi->second.cpu / bare->second.cpu, gdi->second.real / bare->second.real);
+    }
+
+private:
+    struct Times {
+        double real;
+        double cpu;
+    };
+    std::map<std::string, Times> m_times;
+};
+
+} // namespace
+
+BENCHMARK(BM_MapCells_GdiSequence)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_MapCells_BareFill)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_SmallQuads_Polygon)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+int main(int argc, char** argv)
+{
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    return 0;
+}
