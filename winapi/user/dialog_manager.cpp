@@ -266,6 +266,11 @@ LRESULT CALLBACK DialogWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
         return 0;
     case WM_ERASEBKGND:
         return 1;
+    case WM_NCDESTROY:
+        // A modal loop waiting for messages learns that its dialog is gone.
+        if (state && !state->ended)
+            PostMessageA(nullptr, WM_NULL, 0, 0);
+        return DefWindowProcA(hwnd, message, wParam, lParam);
     case DM_GETDEFID:
         for (HWND child : Windows().ChildrenOf(hwnd)) {
             auto const* control = FindWindow(child);
