@@ -6,6 +6,7 @@
 #include "winapi/gdi/surface.h"
 
 #include <cstring>
+#include <string>
 
 using namespace user_test;
 namespace wt = winapi::testing;
@@ -58,16 +59,24 @@ TEST_F(WindowTest, CreationSendsItsMessagesInOrder)
 {
     RegisterTestClass();
     int parameter = 0;
+    LPVOID createParameter = nullptr;
+    std::string createClass;
+    g_handler = [&](HWND, UINT message, WPARAM, LPARAM lParam) -> std::optional<LRESULT> {
+        if (message == WM_CREATE) {
+            // The CREATESTRUCT lives only during the message.
+            auto const* create = reinterpret_cast<CREATESTRUCTA const*>(lParam);
+            createParameter = create->lpCreateParams;
+            createClass = create->lpszClass;
+        }
+        return std::nullopt;
+    };
     HWND const hwnd = CreateTestWindow(TestClassName, &parameter);
     ASSERT_NE(hwnd, nullptr);
     EXPECT_EQ(Only(MessagesTo(hwnd), { WM_NCCREATE, WM_CREATE, WM_SIZE, WM_MOVE, WM_PAINT }),
         (std::vector<UINT> { WM_NCCREATE, WM_CREATE, WM_SIZE, WM_MOVE }));
+    EXPECT_EQ(createParameter, &parameter);
+    EXPECT_EQ(createClass, TestClassName);
     for (auto const& logged : g_messages) {
-        if (logged.message == WM_CREATE) {
-            auto const* create = reinterpret_cast<CREATESTRUCTA const*>(logged.lParam);
-            EXPECT_EQ(create->lpCreateParams, &parameter);
-            EXPECT_STREQ(create->lpszClass, TestClassName);
-        }
         if (logged.message == WM_SIZE) {
             EXPECT_EQ(LOWORD(logged.lParam), 120);
             EXPECT_EQ(HIWORD(logged.lParam), 90);

@@ -10,12 +10,13 @@
 #include <cstdlib>
 #include <memory>
 
-// Fontconfig keeps a few allocations for the life of the process, behind
-// pointers LeakSanitizer cannot see. They are Qt's and fontconfig's, not
-// ours, and not leaks that grow.
+// Fontconfig and D-Bus (which Qt's X11 platform talks to) keep a few
+// allocations for the life of the process, behind pointers LeakSanitizer
+// cannot see. They are not ours, and not leaks that grow.
 extern "C" __attribute__((used, visibility("default"))) char const* __lsan_default_suppressions()
 {
-    return "leak:libfontconfig.so\n";
+    return "leak:libfontconfig.so\n"
+           "leak:libdbus-1.so\n";
 }
 
 namespace winapi::user {
