@@ -1,0 +1,142 @@
+// One timer batch of the program at GRID_N = 1000, headless, in a window
+// whose client area is 1920 x 1050 on a 1920 x 1080 display: WM_TIMER runs
+// Dissect(50) and RenderMapBuffer and invalidates the window; the next
+// messages repaint it (both hemisphere views, the map, the status line) and
+// show the surface in the Qt window. Against a baseline of the batch's
+// Dissect(50) alone, in the same run; the ratio is printed at the end.
+#include "app/app_state.h"
+#include "app/main_window.h"
+#include "app/resource.h"
+#include "globe/planet.h"
+#include "globe/random.h"
+#include "render/map_buffer.h"
+#include "winapi/gdi/surface.h"
+#include "winapi/resources/module_resources.h"
+#include "winapi/user/testing.h"
+
+#include <benchmark/benchmark.h>
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <string>
+
+namespace {
+
+constexpr int CLIENT_WIDTH = 1920;
+constexpr int CLIENT_HEIGHT = 1050;
+
+// The program as WinMain leaves it before its message loop, with the
+// window resized and painted.
+HWND StartedProgram()
+{
+    static HWND const window = [] {
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+        winapi::SetDisplaySize(1920, 1080);
+        winapi::testing::UseVirtualClock();
+        HINSTANCE const instance = winapi::resources::MainModule();
+        LoadStringA(instance, STR_TITLE, g_windowTitle, WINDOW_TEXT_LENGTH);
+        LoadStringA(instance, RES_MAIN, g_windowClassName, WINDOW_TEXT_LENGTH);
+        RegisterMainWindowClass(instance);
+        g_random = RandomGenerator(1802, 9373, false);
+        g_globe = new Globe;
+        g_globe->Dissect(1);
+        g_dissectCount = 1;
+        g_dissectLimit = 3000;
+        g_onlyMap = false;
+        CreateMainWindow(instance, SW_SHOWNORMAL);
+        HWND const hwnd = winapi::testing::TopLevelWindows().front();
+        winapi::testing::ResizeClient(hwnd, CLIENT_WIDTH, CLIENT_HEIGHT);
+        winapi::testing::PumpUntilIdle();
+        return hwnd;
+    }();
+    return window;
+}
+
+void BM_Batch_TimerBatchWithRepaint(benchmark::State& state)
+{
+    HWND const hwnd = StartedProgram();
+    RECT client;
+    GetClientRect(hwnd, &client);
+    if (client.right != CLIENT_WIDTH || client.bottom != CLIENT_HEIGHT) {
+        state.SkipWithError("the window did not get its size");
+        return;
+    }
+    for (auto _ : state) {
+        g_dissectCount = 1; // below the limit, so that every message runs a batch
+        SendMessageA(hwnd, WM_TIMER, 1, 0);
+        winapi::testing::PumpUntilIdle();
+    }
+}
+
+void BM_Batch_DissectBaseline(benchmark::State& state)
+{
+    StartedProgram();
+    for (auto _ : state)
+        g_globe->Dissect(50);
+}
+
+void BM_Part_RenderMapBuffer(benchmark::State& state)
+{
+    HWND const hwnd = StartedProgram();
+    for (auto _ : state)
+        RenderMapBuffer(hwnd);
+}
+
+void BM_Part_RepaintBothViews(benchmark::State& state)
+{
+    HWND const hwnd = StartedProgram();
+    for (auto _ : state) {
+        InvalidateRect(hwnd, nullptr, FALSE);
+        winapi::testing::PumpUntilIdle();
+    }
+}
+
+// Prints the usual table, then the batch's time over its Dissect(50)'s.
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(std::vector<Run> const& runs) override
+    {
+        ConsoleReporter::ReportRuns(runs);
+        for (Run const& run : runs) {
+            if (run.run_type == Run::RT_Iteration && !run.error_occurred)
+                times[run.run_name.function_name] = { run.GetAdjustedRealTime(), run.GetAdjustedCPUTime() };
+        }
+    }
+    void Finalize() override
+    {
+        ConsoleReporter::Finalize();
+        auto const batch = times.find("BM_Batch_TimerBatchWithRepaint");
+        auto const baseline = times.find("BM_Batch_DissectBaseline");
+        if (batch == times.end() || baseline == times.end() || baseline->second.cpu <= 0 || baseline->second.real <= 0)
+            return;
+        std::printf("ratio timer batch with repaint / Dissect(50): %.2f (CPU time), %.2f (real time)\n",
+            batch->second.cpu / baseline->second.cpu, batch->second.real / baseline->second.real);
+    }
+
+private:
+    struct Times {
+        double real;
+        double cpu;
+    };
+    std::map<std::string, Times> times;
+};
+
+}
+
+BENCHMARK(BM_Batch_TimerBatchWithRepaint)->Unit(benchmark::kMillisecond)->MinTime(3.0);
+BENCHMARK(BM_Batch_DissectBaseline)->Unit(benchmark::kMillisecond)->MinTime(3.0);
+BENCHMARK(BM_Part_RenderMapBuffer)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_Part_RepaintBothViews)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+int main(int argc, char** argv)
+{
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    return 0;
+}
