@@ -3,6 +3,8 @@
 
 #include "user_test_support.h"
 
+#include "winapi/user/message_loop.h"
+
 using namespace user_test;
 namespace wt = winapi::testing;
 
@@ -227,6 +229,22 @@ TEST_F(MessageOrderTest, GetMessageWaitsForTheNextTimerOnTheRealClock)
     ASSERT_TRUE(GetMessageA(&msg, nullptr, 0, 0));
     EXPECT_EQ(msg.message, static_cast<UINT>(WM_TIMER));
     EXPECT_EQ(msg.wParam, 9u);
+    wt::UseVirtualClock();
+}
+
+TEST_F(MessageOrderTest, WaitingForATimerBlocksInsteadOfSpinning)
+{
+    wt::UseRealClock();
+    HWND const hwnd = CreateShownWindow();
+    wt::PumpUntilIdle();
+    SetTimer(hwnd, 3, 80, nullptr);
+    auto const passesBefore = winapi::user::RetrievalPasses();
+    MSG msg {};
+    ASSERT_TRUE(GetMessageA(&msg, nullptr, 0, 0));
+    EXPECT_EQ(msg.message, static_cast<UINT>(WM_TIMER));
+    // A busy loop would look thousands of times in 80 ms; a blocking one
+    // looks again only when Qt or the timer wakes it.
+    EXPECT_LT(winapi::user::RetrievalPasses() - passesBefore, 40u);
     wt::UseVirtualClock();
 }
 

@@ -5,6 +5,9 @@
 
 #include "winapi/gdi/surface.h"
 
+#include <QApplication>
+#include <QWidget>
+
 #include <climits>
 
 using namespace user_test;
@@ -237,6 +240,27 @@ TEST_F(PaintTest, AResizeWithoutRedrawStylesKeepsThePixelsAndPaintsTheNewPart)
     wt::PumpUntilIdle();
     EXPECT_EQ(recorder.paints.size(), paints);
     EXPECT_EQ(Pixel(hwnd, 29, 19), Red);
+}
+
+TEST_F(PaintTest, ResizingTheQtWindowResizesTheClientArea)
+{
+    PaintRecorder recorder;
+    recorder.Install();
+    HWND const hwnd = CreateShownWindow(100, 50);
+    QWidget* frame = nullptr;
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (widget->isVisible() && widget->windowTitle() == QStringLiteral("Test"))
+            frame = widget;
+    }
+    ASSERT_NE(frame, nullptr);
+    frame->resize(130, 70); // as the user drags the frame
+    recorder.color = Blue;
+    wt::PumpUntilIdle();
+    RECT client;
+    GetClientRect(hwnd, &client);
+    EXPECT_EQ(client.right, 130);
+    EXPECT_EQ(client.bottom, 70);
+    EXPECT_TRUE(AllPixels(hwnd, Blue));
 }
 
 TEST_F(PaintTest, OddClientSizesNeverBreakPainting)

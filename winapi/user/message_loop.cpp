@@ -15,6 +15,7 @@ namespace winapi::user {
 namespace {
 
 TakenKeyMessage g_lastKeyMessage;
+std::uint64_t g_retrievalPasses = 0;
 std::function<void()> g_idleHook;
 bool g_idleHookRunning = false;
 
@@ -153,6 +154,7 @@ bool NextMessage(MSG& out, MessageFilter filter, bool remove, bool wait)
         filter.last = std::numeric_limits<UINT>::max();
     bool idleHookRan = false;
     for (;;) {
+        ++g_retrievalPasses;
         ProcessQtEvents();
         ApplyPendingClientSizes();
         if (TakeAvailableMessage(out, filter, remove))
@@ -166,6 +168,11 @@ bool NextMessage(MSG& out, MessageFilter filter, bool remove, bool wait)
         WaitForSomethingToDo();
         idleHookRan = false;
     }
+}
+
+std::uint64_t RetrievalPasses()
+{
+    return g_retrievalPasses;
 }
 
 TakenKeyMessage const& LastTakenKeyMessage()

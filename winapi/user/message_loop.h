@@ -11,6 +11,7 @@
 
 #include <QString>
 
+#include <cstdint>
 #include <functional>
 
 namespace winapi::user {
@@ -40,5 +41,9 @@ TakenKeyMessage const& LastTakenKeyMessage();
 // it to act between messages. An empty function removes it.
 void SetIdleHook(std::function<void()> hook);
 bool HasIdleHook();
+
+// How many times NextMessage has looked for a message: the count grows by
+// a few per message, not with the time spent waiting.
+std::uint64_t RetrievalPasses();
 
 }
