@@ -4,6 +4,10 @@
 #include "test_resources.h"
 #include "user_test_support.h"
 
+#include <QApplication>
+#include <QMenuBar>
+#include <QTest>
+
 using namespace user_test;
 namespace wt = winapi::testing;
 
@@ -116,6 +120,27 @@ TEST_F(MenuTest, AltAndAMnemonicOpenAPopupWhoseItemsHaveMnemonicsToo)
     ASSERT_TRUE(wt::PressKey(m_window, VK_ESCAPE));
     EXPECT_EQ(wt::OpenMenuTitle(), "");
     EXPECT_TRUE(QueuedCommands().empty());
+}
+
+TEST_F(MenuTest, TheMenuBarOfADisabledWindowTakesNoClicks)
+{
+    QMenuBar* bar = nullptr;
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (widget->windowTitle() == QStringLiteral("Menu"))
+            bar = widget->findChild<QMenuBar*>();
+    }
+    ASSERT_NE(bar, nullptr);
+    QPoint const file = bar->actionGeometry(bar->actions().at(0)).center();
+
+    EnableWindow(m_window, FALSE);
+    QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, file);
+    EXPECT_EQ(wt::OpenMenuTitle(), "");
+    EXPECT_TRUE(bar->isEnabled()); // it looks as usual meanwhile
+
+    EnableWindow(m_window, TRUE);
+    QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, file);
+    EXPECT_EQ(wt::OpenMenuTitle(), "&File");
+    ASSERT_TRUE(wt::PressKey(m_window, VK_ESCAPE));
 }
 
 TEST_F(MenuTest, TheCaptionsKeyIsNotAShortcut)
