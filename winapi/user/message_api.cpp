@@ -59,12 +59,9 @@ BOOL WINAPI PostMessageA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam)
             Queue().Post(MakeMessage(topLevel, Msg, wParam, lParam));
         return TRUE;
     }
+    // A null window posts a message to the thread itself.
     if (hWnd && !FindWindow(hWnd))
         return FALSE;
-    if (Msg == WM_QUIT && !hWnd) {
-        Queue().Post(MakeMessage(nullptr, Msg, wParam, lParam));
-        return TRUE;
-    }
     Queue().Post(MakeMessage(hWnd, Msg, wParam, lParam));
     return TRUE;
 }
