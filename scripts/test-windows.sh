@@ -1,21 +1,33 @@
 #!/usr/bin/env bash
 # Cross-builds the Windows programs and the test suite with MinGW-w64 (the
-# `windows` preset, in build-windows/) and runs the suite under Wine.
+# `windows` preset, in build-windows/) and runs the suite under Wine, on a
+# virtual X display of 1920x1080 (the size our own GDI assumes headless), so
+# the programs' windows can be opened and driven as well.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+
+prefix=$PWD/build-windows/wine-prefix
+wine_run=$PWD/cmake/wine-run.sh
+
+stop_wine_server() {
+    WINEPREFIX=$prefix wineserver -k 2>/dev/null || true
+}
+
+if [ "${1:-}" = "--on-display" ]; then
+    echo "== build-windows: prepare the Wine prefix"
+    # Creates the prefix on first use (about ten seconds) and starts the Wine
+    # server the tests share, on this display; stopped when done.
+    stop_wine_server
+    trap stop_wine_server EXIT
+    "$wine_run" "$prefix" cmd /c exit 0 >/dev/null 2>&1 || true
+
+    echo "== build-windows: test under Wine"
+    ctest --preset windows
+    exit
+fi
 
 echo "== build-windows: configure and build"
 cmake --preset windows >/dev/null
 cmake --build --preset windows
 
-prefix=$PWD/build-windows/wine-prefix
-wine_run=$PWD/cmake/wine-run.sh
-
-echo "== build-windows: prepare the Wine prefix"
-# Creates the prefix on first use (about ten seconds) and starts the Wine
-# server that the tests share; stop that server when done.
-"$wine_run" "$prefix" cmd /c exit 0 >/dev/null 2>&1 || true
-trap 'WINEPREFIX=$prefix wineserver -k 2>/dev/null || true' EXIT
-
-echo "== build-windows: test under Wine"
-ctest --preset windows
+exec xvfb-run -a -s "-screen 0 1920x1080x24" bash "$0" --on-display

@@ -113,3 +113,13 @@ inline DWORD LiveGdiObjects()
 {
     return GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
 }
+
+// False where the count is not kept: Wine's GetGuiResources always returns
+// 0, so there a count proves nothing, not even while a DC is alive.
+inline bool GdiObjectsAreCounted()
+{
+    HDC const dc = CreateCompatibleDC(nullptr);
+    bool const counted = LiveGdiObjects() > 0;
+    DeleteDC(dc);
+    return counted;
+}
