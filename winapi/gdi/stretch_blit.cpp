@@ -109,6 +109,8 @@ struct AxisWalk {
     std::int64_t dstStart;
     std::int64_t srcEnd;
     std::int64_t dstEnd;
+    std::int64_t srcLast; // the walk never passes these
+    std::int64_t dstLast;
     std::int64_t errStart;
     std::int64_t errAdd1;
     std::int64_t errAdd2;
@@ -160,6 +162,8 @@ bool MakeAxisWalk(std::int64_t dstStart, std::int64_t dstLength, std::int64_t ds
     }
     // The end point is normally clipped away (it lies one past the
     // rectangle); the walk then includes the last pixel inside.
+    axis.srcLast = clippedEnd.x;
+    axis.dstLast = clippedEnd.y;
     if (!(end == clippedEnd)) {
         clippedEnd.x += axis.srcInc;
         clippedEnd.y += axis.dstInc;
@@ -188,6 +192,8 @@ public:
     {
         return x >= m_bounds.left && x < m_bounds.right && y >= m_bounds.top && y < m_bounds.bottom;
     }
+
+    std::int64_t Top() const { return m_bounds.top; }
 
     std::uint32_t& At(std::int64_t x, std::int64_t y)
     {
@@ -218,35 +224,56 @@ public:
         , m_conversion(conversion)
         , m_h(walk)
     {
+        // The walk stays inside both visible rectangles by construction;
+        // rows whose ends are checked once go without per-pixel checks.
+        auto inside = [](std::int64_t value, std::int64_t end) { return value >= 0 && value < end; };
+        m_columnsInside = inside(walk.srcStart, source.Width()) && inside(walk.srcLast, source.Width())
+            && target.Contains(walk.dstStart, target.Top()) && target.Contains(walk.dstLast, target.Top());
     }
 
     void Row(Point64 dst, Point64 src, int mode, bool keepDestination)
     {
-        if (m_h.stretch)
-            StretchRow(dst, src, mode, keepDestination);
-        else
-            ShrinkRow(dst, src, mode, keepDestination);
+        bool const checked = !(m_columnsInside && src.y >= 0 && src.y < m_source.Height()
+            && m_target.Contains(m_h.dstStart, dst.y));
+        if (m_h.stretch) {
+            if (checked)
+                StretchRow<true>(dst, src, mode, keepDestination);
+            else
+                StretchRow<false>(dst, src, mode, keepDestination);
+        } else {
+            if (checked)
+                ShrinkRow<true>(dst, src, mode, keepDestination);
+            else
+                ShrinkRow<false>(dst, src, mode, keepDestination);
+        }
     }
 
 private:
-    bool SourceAt(std::int64_t x, std::int64_t y, std::uint32_t& pixel) const
+    template<bool Checked>
+    bool Readable(Point64 dst, Point64 src) const
     {
-        if (!m_source.Contains(static_cast<int>(std::clamp<std::int64_t>(x, -1, INT32_MAX)),
-                static_cast<int>(std::clamp<std::int64_t>(y, -1, INT32_MAX))))
-            return false;
-        pixel = m_conversion.Apply(m_source.PixelAt(static_cast<int>(x), static_cast<int>(y)));
+        if constexpr (Checked) {
+            return m_target.Contains(dst.x, dst.y) && src.x >= 0 && src.x < m_source.Width() && src.y >= 0
+                && src.y < m_source.Height();
+        }
         return true;
+    }
+
+    std::uint32_t SourceAt(Point64 src) const
+    {
+        return m_conversion.Apply(m_source.PixelAt(static_cast<int>(src.x), static_cast<int>(src.y)));
     }
 
     // Destination extent >= source extent: every destination pixel gets one
     // source pixel.
+    template<bool Checked>
     void StretchRow(Point64 dst, Point64 src, int mode, bool keepDestination)
     {
         bool const combine = mode != STRETCH_DELETESCANS && keepDestination;
         std::int64_t err = m_h.errStart;
         for (std::int64_t step = 0; step < m_h.length; ++step) {
-            std::uint32_t pixel;
-            if (m_target.Contains(dst.x, dst.y) && SourceAt(src.x, src.y, pixel)) {
+            if (Readable<Checked>(dst, src)) {
+                std::uint32_t const pixel = SourceAt(src);
                 std::uint32_t& out = m_target.At(dst.x, dst.y);
                 out = combine ? CombineScans(mode, out, pixel) : pixel;
             }
@@ -262,14 +289,15 @@ private:
 
     // Destination extent < source extent: several source pixels meet in one
     // destination pixel; COLORONCOLOR keeps the last, the others combine.
+    template<bool Checked>
     void ShrinkRow(Point64 dst, Point64 src, int mode, bool keepDestination)
     {
         std::int64_t err = m_h.errStart;
         std::uint32_t const initial = mode == STRETCH_ANDSCANS ? 0xFFFFFF : 0;
         bool newPixel = true;
         for (std::int64_t step = 0; step < m_h.length; ++step) {
-            std::uint32_t pixel;
-            if (m_target.Contains(dst.x, dst.y) && SourceAt(src.x, src.y, pixel)) {
+            if (Readable<Checked>(dst, src)) {
+                std::uint32_t const pixel = SourceAt(src);
                 std::uint32_t& out = m_target.At(dst.x, dst.y);
                 if (mode == STRETCH_DELETESCANS) {
                     out = pixel;
@@ -295,6 +323,7 @@ private:
     Surface const& m_source;
     PixelConversion const& m_conversion;
     AxisWalk const& m_h;
+    bool m_columnsInside = false;
 };
 
 void CopyRows(StretchTarget& target, Rect64 const& area, std::int64_t fromY, std::int64_t toY)
