@@ -5,6 +5,9 @@
 #include "render/float_conversion.h"
 #include "render/hemisphere_projection.h"
 
+#include <utility>
+#include <vector>
+
 namespace {
 
 enum class Hemisphere {
@@ -17,10 +20,27 @@ bool IsOnSide(Hemisphere side, float z)
     return side == Hemisphere::Lower ? z < 0 : z > 0;
 }
 
-POINT ToPoint(ProjectedPoint p)
-{
-    return { p.x, p.y };
-}
+// One column of the grid: its points, their radii in single precision and
+// where they project.
+struct ProjectedColumn {
+    std::vector<GlobePoint> points;
+    std::vector<float> radii;
+    std::vector<POINT> projected;
+
+    void Load(Globe const& globe, HemisphereProjection const& projection, int column)
+    {
+        points.resize(GRID_N);
+        radii.resize(GRID_N);
+        projected.resize(GRID_N);
+        for (int row = 0; row < GRID_N; ++row) {
+            GlobePoint& p = points[row];
+            globe.GetPoint(row, column, &p.x, &p.y, &p.z);
+            radii[row] = RoundToSingle(PointRadius(p));
+            ProjectedPoint const q = projection.Project(p.x, p.y);
+            projected[row] = { q.x, q.y };
+        }
+    }
+};
 
 void DrawHemisphere(Hemisphere side, HDC hdc, int left, int top, int right, int bottom)
 {
@@ -31,33 +51,34 @@ void DrawHemisphere(Hemisphere side, HDC hdc, int left, int top, int right, int 
     float const max = RoundToSingle(globe.GetMaxRadius());
     HemisphereProjection const projection = MakeHemisphereProjection(left, top, right, bottom, max);
 
-    auto project = [&](int row, int column) {
-        float x = 0;
-        float y = 0;
-        float z = 0;
-        globe.GetPoint(row, column, &x, &y, &z);
-        return ToPoint(projection.Project(x, y));
-    };
+    // A cell spans its own column and the next one, wrapping to column 0:
+    // each column is read and projected once and kept while both of its
+    // neighbours' cells are drawn.
+    ProjectedColumn firstColumn;
+    firstColumn.Load(globe, projection, 0);
+    ProjectedColumn current = firstColumn;
+    ProjectedColumn next;
 
     for (int column = 0; column < GRID_N; ++column) {
         int const nextColumn = (column + 1) % GRID_N;
+        if (nextColumn == 0)
+            next = firstColumn;
+        else
+            next.Load(globe, projection, nextColumn);
+
         for (int row = 0; row < GRID_N; ++row) {
-            float x = 0;
-            float y = 0;
-            float z = 0;
-            globe.GetPoint(row, column, &x, &y, &z);
-            if (!IsOnSide(side, z))
+            if (!IsOnSide(side, current.points[row].z))
                 continue;
             int const nextRow = (row + 1) % GRID_N;
-            float const radius = RoundToSingle(PointRadius(x, y, z));
             POINT const corners[4] = {
-                ToPoint(projection.Project(x, y)),
-                project(nextRow, column),
-                project(nextRow, nextColumn),
-                project(row, nextColumn),
+                current.projected[row],
+                current.projected[nextRow],
+                next.projected[nextRow],
+                next.projected[row],
             };
-            PaintElevationCell(hdc, corners, radius, mean, max);
+            PaintElevationCell(hdc, corners, current.radii[row], mean, max);
         }
+        std::swap(current, next);
     }
 }
 

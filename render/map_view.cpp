@@ -5,6 +5,8 @@
 #include "render/float_conversion.h"
 #include "render/map_layout.h"
 
+#include <vector>
+
 void DrawMap(HDC hdc, int left, int top, int right, int bottom)
 {
     if (!g_globe)
@@ -14,18 +16,24 @@ void DrawMap(HDC hdc, int left, int top, int right, int bottom)
     float const mean = RoundToSingle(globe.GetMeanRadius());
     float const max = RoundToSingle(globe.GetMaxRadius());
 
-    ForEachMapCell(GRID_N, INV_GRID_N, left, top, right, bottom, [&](MapCell const& cell) {
-        float x = 0;
-        float y = 0;
-        float z = 0;
-        globe.GetPoint(cell.row, cell.column, &x, &y, &z);
-        float const radius = RoundToSingle(PointRadius(x, y, z));
+    // One column's radii are worked out before its cells are painted.
+    std::vector<float> radii(GRID_N);
+    auto const measureColumn = [&](int column) {
+        for (int row = 0; row < GRID_N; ++row) {
+            float x = 0;
+            float y = 0;
+            float z = 0;
+            globe.GetPoint(row, column, &x, &y, &z);
+            radii[row] = RoundToSingle(PointRadius(x, y, z));
+        }
+    };
+    ForEachMapCell(GRID_N, INV_GRID_N, left, top, right, bottom, measureColumn, [&](MapCell const& cell) {
         POINT const corners[4] = {
             { cell.left, cell.top },
             { cell.right, cell.top },
             { cell.right, cell.bottom },
             { cell.left, cell.bottom },
         };
-        PaintElevationCell(hdc, corners, radius, mean, max);
+        PaintElevationCell(hdc, corners, radii[cell.row], mean, max);
     });
 }

@@ -116,6 +116,15 @@ TEST(MapLayout, VisitsColumnByColumnFromTheTopLeftCorner)
     EXPECT_EQ(cells.back().bottom, 60);
 }
 
+TEST(MapLayout, AnnouncesEachColumnBeforeItsCells)
+{
+    std::vector<int> events; // -1 - column for a column, else the cell's column
+    ForEachMapCell(
+        3, 1.0f / 3.0f, 0, 0, 30, 30, [&](std::int32_t column) { events.push_back(-1 - column); },
+        [&](MapCell const& cell) { events.push_back(cell.column); });
+    EXPECT_EQ(events, (std::vector<int> { -1, 0, 0, 0, -2, 1, 1, 1, -3, 2, 2, 2 }));
+}
+
 TEST(MapLayout, NeighboursShareTheirEdges)
 {
     std::vector<MapCell> cells;
