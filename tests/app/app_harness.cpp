@@ -1,0 +1,260 @@
+#include "tests/app/app_harness.h"
+
+#include "render/hemisphere_views.h"
+#include "render/map_buffer.h"
+#include "winapi/gdi/surface.h"
+#include "winapi/resources/module_resources.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <span>
+#include <sstream>
+
+// The wrapped procedures: the linker points the program's references to
+// MainWindowProc and AboutDialogProc at the logging versions below, and
+// these names at the real ones.
+LRESULT CALLBACK RealMainWindowProc(HWND, UINT, WPARAM, LPARAM) __asm__("__real__Z14MainWindowProcP6HWND__jml");
+INT_PTR CALLBACK RealAboutDialogProc(HWND, UINT, WPARAM, LPARAM) __asm__("__real__Z15AboutDialogProcP6HWND__jml");
+LRESULT CALLBACK LoggingMainWindowProc(HWND, UINT, WPARAM, LPARAM) __asm__("__wrap__Z14MainWindowProcP6HWND__jml");
+INT_PTR CALLBACK LoggingAboutDialogProc(HWND, UINT, WPARAM, LPARAM) __asm__("__wrap__Z15AboutDialogProcP6HWND__jml");
+
+LRESULT CALLBACK LoggingMainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    app_test::WindowLog().push_back({ hwnd, message, wParam, lParam, g_dissectCount, g_autoDissect, g_autoDraw });
+    return RealMainWindowProc(hwnd, message, wParam, lParam);
+}
+
+INT_PTR CALLBACK LoggingAboutDialogProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    app_test::DialogLog().push_back({ hDlg, message, wParam, lParam, g_dissectCount, g_autoDissect, g_autoDraw });
+    return RealAboutDialogProc(hDlg, message, wParam, lParam);
+}
+
+namespace app_test {
+
+namespace {
+
+constexpr std::uint32_t WHITE = 0xFFFFFF;
+
+// A memory DC holding a bitmap with the pixels of `image`.
+class Canvas {
+public:
+    explicit Canvas(Image const& image)
+        : m_dc(CreateCompatibleDC(nullptr))
+    {
+        HDC screen = GetDC(nullptr);
+        m_bitmap = CreateCompatibleBitmap(screen, image.width, image.height);
+        ReleaseDC(nullptr, screen);
+        m_original = SelectObject(m_dc, m_bitmap);
+        auto* surface = winapi::GetDCSurface(m_dc);
+        if (surface && surface->Width() == image.width && surface->Height() == image.height && !image.pixels.empty())
+            std::memcpy(surface->Pixels(), image.pixels.data(), image.pixels.size() * sizeof(std::uint32_t));
+    }
+
+    ~Canvas()
+    {
+        SelectObject(m_dc, m_original);
+        DeleteObject(m_bitmap);
+        DeleteDC(m_dc);
+    }
+
+    HDC DC() const { return m_dc; }
+
+    Image Pixels() const
+    {
+        Image image;
+        auto const* surface = winapi::GetDCSurface(m_dc);
+        if (!surface)
+            return image;
+        image.width = surface->Width();
+        image.height = surface->Height();
+        image.pixels.assign(surface->Pixels(), surface->Pixels() + std::size_t(image.width) * std::size_t(image.height));
+        return image;
+    }
+
+private:
+    HDC m_dc;
+    HBITMAP m_bitmap;
+    HGDIOBJ m_original;
+};
+
+void ReleaseMapBuffer()
+{
+    if (g_mapDC)
+        DeleteDC(g_mapDC);
+    if (g_mapBitmap)
+        DeleteObject(g_mapBitmap);
+    g_mapDC = nullptr;
+    g_mapBitmap = nullptr;
+}
+
+void ResetApplicationState()
+{
+    std::memset(g_windowTitle, 0, sizeof g_windowTitle);
+    std::memset(g_windowClassName, 0, sizeof g_windowClassName);
+    g_hInstance = nullptr;
+    g_dissectCount = 0;
+    g_dissectLimit = 0;
+    g_autoDissect = false;
+    g_autoDraw = false;
+    g_onlyMap = false;
+    delete g_globe;
+    g_globe = nullptr;
+    ReleaseMapBuffer();
+}
+
+std::span<std::uint8_t const> g_embeddedResources;
+
+}
+
+std::vector<LoggedMessage>& WindowLog()
+{
+    static std::vector<LoggedMessage> log;
+    return log;
+}
+
+std::vector<LoggedMessage>& DialogLog()
+{
+    static std::vector<LoggedMessage> log;
+    return log;
+}
+
+bool Logged(std::vector<LoggedMessage> const& log, UINT message, WPARAM wParam)
+{
+    return std::any_of(log.begin(), log.end(),
+        [&](LoggedMessage const& logged) { return logged.message == message && logged.wParam == wParam; });
+}
+
+std::size_t CountLogged(std::vector<LoggedMessage> const& log, UINT message)
+{
+    return static_cast<std::size_t>(std::count_if(
+        log.begin(), log.end(), [&](LoggedMessage const& logged) { return logged.message == message; }));
+}
+
+std::string WindowText(HWND hwnd)
+{
+    char text[256] = {};
+    GetWindowTextA(hwnd, text, sizeof text);
+    return text;
+}
+
+HWND MainWindow()
+{
+    for (HWND hwnd : winapi::testing::TopLevelWindows()) {
+        if (WindowText(hwnd) == "Morva")
+            return hwnd;
+    }
+    return nullptr;
+}
+
+void AppTest::SetUp()
+{
+    if (g_embeddedResources.empty())
+        g_embeddedResources = winapi::resources::ModuleResourceBytes();
+    ASSERT_TRUE(winapi::resources::SetModuleResources(g_embeddedResources));
+    winapi::testing::UseVirtualClock();
+    winapi::testing::ResetUser();
+    winapi::SetDisplaySize(800, 600);
+    ResetApplicationState();
+    WindowLog().clear();
+    DialogLog().clear();
+}
+
+void AppTest::TearDown()
+{
+    winapi::testing::ResetUser();
+    ResetApplicationState();
+    winapi::resources::SetModuleResources(g_embeddedResources);
+}
+
+Step WaitThen(std::function<bool()> condition, std::function<void()> action)
+{
+    return [condition = std::move(condition), action = std::move(action)] {
+        if (!condition())
+            return false;
+        action();
+        return true;
+    };
+}
+
+Step IdleMoments(int count)
+{
+    auto asked = std::make_shared<int>(0);
+    return [asked, count] { return ++*asked >= count; };
+}
+
+Layout LayoutOf(int width, int height)
+{
+    Layout layout { 5, 25, width - 5, height - 5, 0, 0 };
+    layout.midX = layout.left + (layout.right - layout.left) / 2;
+    layout.midY = layout.top + (layout.bottom - layout.top) / 2;
+    return layout;
+}
+
+Image ExpectedPaint(Image const& before, Layout const& layout, int count, bool onlyMap)
+{
+    Canvas canvas(before);
+    HDC hdc = canvas.DC();
+    if (!onlyMap) {
+        DrawLowerHemisphere(hdc, layout.left, layout.top, layout.midX, layout.midY);
+        DrawUpperHemisphere(hdc, layout.midX, layout.top, layout.right, layout.midY);
+        DrawMapBuffer(hdc, layout.left, layout.midY, layout.right, layout.bottom);
+    } else {
+        DrawMapBuffer(hdc, layout.left, layout.top, layout.right, layout.bottom);
+    }
+    char status[64];
+    std::snprintf(status, sizeof status, "Globe is %dx%d points, %d dissects", GRID_N, GRID_N, count);
+    RECT strip { layout.left, 0, layout.right, 25 };
+    DrawTextA(hdc, status, static_cast<int>(std::strlen(status)), &strip, DT_CENTER);
+    return canvas.Pixels();
+}
+
+Image Erased(int width, int height)
+{
+    Image image;
+    image.width = width;
+    image.height = height;
+    image.pixels.assign(std::size_t(width) * std::size_t(height), WHITE);
+    return image;
+}
+
+int NonWhitePixels(Image const& image, int left, int top, int right, int bottom)
+{
+    int count = 0;
+    for (int y = std::max(top, 0); y < std::min(bottom, image.height); ++y) {
+        for (int x = std::max(left, 0); x < std::min(right, image.width); ++x)
+            count += image.At(x, y) != WHITE;
+    }
+    return count;
+}
+
+std::size_t CountDifferences(Image const& actual, Image const& expected, std::string* first)
+{
+    if (actual.width != expected.width || actual.height != expected.height) {
+        if (first) {
+            std::ostringstream out;
+            out << "size " << actual.width << "x" << actual.height << " instead of " << expected.width << "x"
+                << expected.height;
+            *first = out.str();
+        }
+        return std::max(actual.pixels.size(), expected.pixels.size()) + 1;
+    }
+    std::size_t differences = 0;
+    for (int y = 0; y < actual.height; ++y) {
+        for (int x = 0; x < actual.width; ++x) {
+            if (actual.At(x, y) == expected.At(x, y))
+                continue;
+            if (differences++ == 0 && first) {
+                std::ostringstream out;
+                out << "(" << x << ", " << y << ") is " << std::hex << actual.At(x, y) << " instead of "
+                    << expected.At(x, y);
+                *first = out.str();
+            }
+        }
+    }
+    return differences;
+}
+
+}

@@ -1,0 +1,96 @@
+#pragma once
+
+// Running the real program in tests: its WinMain, window procedure and About
+// box procedure, on the headless USER subset with the virtual clock.
+//
+// Every message that reaches MainWindowProc or AboutDialogProc is logged.
+// The test executable is linked with --wrap for both procedures, so the
+// window class and DialogBoxParamA get logging wrappers that call the real
+// procedures.
+
+#include "app/app_state.h"
+#include "winapi/user/testing.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace app_test {
+
+struct LoggedMessage {
+    HWND hwnd;
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+    // The application state as the message arrived.
+    int count;
+    bool autoDissect;
+    bool autoDraw;
+};
+
+// What reached MainWindowProc and AboutDialogProc since the test began.
+std::vector<LoggedMessage>& WindowLog();
+std::vector<LoggedMessage>& DialogLog();
+
+// True when the log has a message `message` with this wParam.
+bool Logged(std::vector<LoggedMessage> const& log, UINT message, WPARAM wParam);
+std::size_t CountLogged(std::vector<LoggedMessage> const& log, UINT message);
+
+// The main window: the top-level window titled "Morva"; null when none.
+HWND MainWindow();
+std::string WindowText(HWND hwnd);
+
+// Every test starts as a fresh process would: the application state zero,
+// no map buffer, no Globe, a clean USER on the virtual clock, a display of
+// 800 x 600, and the program's own resources.
+class AppTest : public testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+};
+
+using winapi::testing::Do;
+using winapi::testing::Image;
+using winapi::testing::RunWinMain;
+using winapi::testing::Step;
+using winapi::testing::WaitUntil;
+
+// A step that waits for `condition` and then runs `action` in the same idle
+// moment, before any further message.
+Step WaitThen(std::function<bool()> condition, std::function<void()> action);
+
+// A step that is done after it has been asked `count` times: with the
+// virtual clock, each idle moment after the first lets one timer message
+// through.
+Step IdleMoments(int count);
+
+// The layout numbers of a paint of a client area of this size.
+struct Layout {
+    int left, top, right, bottom, midX, midY;
+};
+
+// The layout of a client area of width x height: inset 25 at the top and 5
+// at the other sides, halves truncated toward zero.
+Layout LayoutOf(int width, int height);
+
+// What a paint of the main window should leave on its client area, drawn
+// independently onto a copy of `before`: the hemisphere views and the map
+// buffer in their rectangles (or the map alone), then the status text with
+// `count`, each as the rendering and DrawTextA draw them.
+Image ExpectedPaint(Image const& before, Layout const& layout, int count, bool onlyMap);
+
+// A client area filled with the class background, as an erase leaves it.
+Image Erased(int width, int height);
+
+// Pixels inside [left, right) x [top, bottom) that are not white.
+int NonWhitePixels(Image const& image, int left, int top, int right, int bottom);
+
+// Number of differing pixels, and a description of the first one.
+std::size_t CountDifferences(Image const& actual, Image const& expected, std::string* first = nullptr);
+
+}
