@@ -26,8 +26,15 @@ if [ "${1:-}" = "--on-display" ]; then
     exit
 fi
 
+jobs=$(nproc 2>/dev/null || echo 2)
+[ "$jobs" -le 2 ] || jobs=2
+
+echo "== build-win-native: the GDI parity programs on our GDI"
+cmake -S . -B build-win-native -DCMAKE_BUILD_TYPE=Release -DMORVA_BUILD_BENCHMARKS=OFF >/dev/null
+cmake --build build-win-native -j "$jobs" --target morva_gdi_parity_75 morva_gdi_parity_200
+
 echo "== build-windows: configure and build"
-cmake --preset windows >/dev/null
+cmake --preset windows -DMORVA_NATIVE_PARITY_DIR="$PWD/build-win-native/bin" >/dev/null
 cmake --build --preset windows
 
 exec xvfb-run -a -s "-screen 0 1920x1080x24" bash "$0" --on-display
