@@ -11,6 +11,7 @@
 #include "tools/image_surface.h"
 #include "tools/png_writer.h"
 #include "tools/terminal.h"
+#include "tools/window_view.h"
 
 #include <chrono>
 #include <cstdio>
@@ -85,10 +86,13 @@ int main(int argc, char** argv)
     }
     std::unique_ptr<AtomicFile> image;
     std::unique_ptr<ImageSurface> surface;
+    bool const windowView = options.view == ImageView::Window;
     if (!options.imagePath.empty()) {
         image = std::make_unique<AtomicFile>(options.imagePath);
         if (!image->Open())
             return Fail(EXIT_BAD_INPUT, image->Error());
+    }
+    if (image && !windowView) {
         surface = ImageSurface::Create(options.imageSize->width, options.imageSize->height);
         if (!surface) {
             return Fail(EXIT_FAILURE_AT_RUN,
@@ -118,13 +122,27 @@ int main(int argc, char** argv)
     if (image) {
         g_globe = globe.get();
         Stopwatch const rendering;
-        DrawImageView(*options.view, surface->DC(), surface->Width(), surface->Height());
+        WindowPicture window;
+        if (windowView) {
+            ImageSize const screen = options.screenSize.value_or(DEFAULT_SCREEN_SIZE);
+            std::string const failure = PaintWindowView(options.imageSize->width, options.imageSize->height,
+                screen.width, screen.height, options.passes, window);
+            if (!failure.empty())
+                return Fail(EXIT_FAILURE_AT_RUN, failure);
+        } else {
+            DrawImageView(*options.view, surface->DC(), surface->Width(), surface->Height());
+        }
         renderMs = rendering.ElapsedMilliseconds();
 
         Stopwatch const encoding;
-        std::string const failure = WritePngRgb(image->Stream(), static_cast<std::uint32_t>(surface->Width()),
-            static_cast<std::uint32_t>(surface->Height()),
-            [&](std::uint32_t row, std::uint8_t* rgb) { surface->ReadRow(static_cast<int>(row), rgb); });
+        auto const width = static_cast<std::uint32_t>(windowView ? window.width : surface->Width());
+        auto const height = static_cast<std::uint32_t>(windowView ? window.height : surface->Height());
+        std::string const failure = WritePngRgb(image->Stream(), width, height, [&](std::uint32_t row, std::uint8_t* rgb) {
+            if (windowView)
+                window.ReadRow(static_cast<int>(row), rgb);
+            else
+                surface->ReadRow(static_cast<int>(row), rgb);
+        });
         if (!failure.empty())
             return Fail(EXIT_FAILURE_AT_RUN, "cannot write '" + options.imagePath + "': " + failure);
         if (!image->Commit())

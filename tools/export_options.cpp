@@ -31,6 +31,7 @@ constexpr NamedView VIEW_NAMES[] = {
     { "map", ImageView::Map },
     { "lower", ImageView::Lower },
     { "upper", ImageView::Upper },
+    { "window", ImageView::Window },
 };
 
 std::string ViewNameList()
@@ -103,6 +104,14 @@ std::string ParseSize(std::string const& text, ExportOptions& options)
     return {};
 }
 
+std::string ParseScreen(std::string const& text, ExportOptions& options)
+{
+    options.screenSize = ParseImageSize(text);
+    if (!options.screenSize)
+        return "--screen needs WxH with W and H from 1 to " + std::to_string(MAX_IMAGE_SIDE) + ", got '" + text + "'";
+    return {};
+}
+
 // The image options only make sense together.
 std::string CheckImageOptions(ExportOptions const& options)
 {
@@ -115,6 +124,8 @@ std::string CheckImageOptions(ExportOptions const& options)
         return "--image needs --view " + ViewNameList();
     if (image && !options.imageSize)
         return "--image needs --size WxH";
+    if (options.screenSize && options.view != ImageView::Window)
+        return "--screen needs --view window";
     return {};
 }
 
@@ -171,7 +182,7 @@ ParsedExportOptions ParseExportOptions(std::vector<std::string> const& args)
         }
 
         bool const takesValue = arg == "--seeds" || arg == "--passes" || arg == "--dump" || arg == "--image"
-            || arg == "--view" || arg == "--size";
+            || arg == "--view" || arg == "--size" || arg == "--screen";
         if (!takesValue) {
             parsed.error = "unknown option '" + arg + "'";
             return parsed;
@@ -198,6 +209,8 @@ ParsedExportOptions ParseExportOptions(std::vector<std::string> const& args)
             parsed.error = ParseView(value, options);
         else if (arg == "--size")
             parsed.error = ParseSize(value, options);
+        else if (arg == "--screen")
+            parsed.error = ParseScreen(value, options);
         if (!parsed.error.empty())
             return parsed;
     }
@@ -209,14 +222,18 @@ ParsedExportOptions ParseExportOptions(std::vector<std::string> const& args)
 std::string ExportUsage(std::string const& program)
 {
     return "usage: " + program + " [--seeds S1,S2] [--passes P] [--dump FILE]\n"
-        "       [--image FILE.png --view " + ViewNameList() + " --size WxH] [--timings] [--quiet]\n"
+        "       [--image FILE.png --view " + ViewNameList() + " --size WxH [--screen WxH]]\n"
+        "       [--timings] [--quiet]\n"
         "  --seeds S1,S2  the generator's two seeds (default: from the tick count)\n"
         "  --passes P     dissection passes, 1 to 2147483647 (default 3001)\n"
         "  --dump FILE    write the grid as N*N points of three little-endian float32\n"
         "  --image FILE   draw a view of the planet into an 8-bit RGB PNG\n"
         "  --view V       map: the map as rendered into a WxH screen buffer;\n"
-        "                 lower, upper: the z < 0 or z > 0 hemisphere over WxH\n"
+        "                 lower, upper: the z < 0 or z > 0 hemisphere over WxH;\n"
+        "                 window: the program's window with a WxH client area\n"
         "  --size WxH     the image size, 1 to " + std::to_string(MAX_IMAGE_SIDE) + " pixels each way\n"
+        "  --screen WxH   the display the window's map buffer is made for\n"
+        "                 (--view window; default 1920x1080)\n"
         "  --timings      print grow_ms=G render_ms=R encode_ms=E on stderr\n"
         "  --quiet        no progress on stderr\n";
 }

@@ -10,6 +10,7 @@ enum class ImageView {
     Map,   // the map, as rendered into a screen-sized buffer
     Lower, // the z < 0 hemisphere view
     Upper, // the z > 0 hemisphere view
+    Window, // the main window's client area as it paints itself
 };
 
 struct ImageSize {
@@ -18,6 +19,9 @@ struct ImageSize {
 };
 
 inline constexpr std::int32_t MAX_IMAGE_SIDE = 16384;
+
+// The display the window view's map buffer is made for, unless --screen.
+inline constexpr ImageSize DEFAULT_SCREEN_SIZE { 1920, 1080 };
 
 // The command line of morva<N>-export.
 struct ExportOptions {
@@ -28,6 +32,7 @@ struct ExportOptions {
     std::string imagePath;
     std::optional<ImageView> view;
     std::optional<ImageSize> imageSize;
+    std::optional<ImageSize> screenSize; // --view window only
     bool timings = false;
     bool quiet = false;
     bool help = false;

@@ -15,5 +15,8 @@ void DrawImageView(ImageView view, HDC hdc, int width, int height)
     case ImageView::Upper:
         DrawUpperHemisphere(hdc, 0, 0, width, height);
         return;
+    case ImageView::Window:
+        // The window paints itself (tools/window_view.h).
+        return;
     }
 }

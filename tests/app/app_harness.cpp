@@ -12,26 +12,6 @@
 #include <span>
 #include <sstream>
 
-// The wrapped procedures: the linker points the program's references to
-// MainWindowProc and AboutDialogProc at the logging versions below, and
-// these names at the real ones.
-LRESULT CALLBACK RealMainWindowProc(HWND, UINT, WPARAM, LPARAM) __asm__("__real__Z14MainWindowProcP6HWND__jml");
-INT_PTR CALLBACK RealAboutDialogProc(HWND, UINT, WPARAM, LPARAM) __asm__("__real__Z15AboutDialogProcP6HWND__jml");
-LRESULT CALLBACK LoggingMainWindowProc(HWND, UINT, WPARAM, LPARAM) __asm__("__wrap__Z14MainWindowProcP6HWND__jml");
-INT_PTR CALLBACK LoggingAboutDialogProc(HWND, UINT, WPARAM, LPARAM) __asm__("__wrap__Z15AboutDialogProcP6HWND__jml");
-
-LRESULT CALLBACK LoggingMainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    app_test::WindowLog().push_back({ hwnd, message, wParam, lParam, g_dissectCount, g_autoDissect, g_autoDraw });
-    return RealMainWindowProc(hwnd, message, wParam, lParam);
-}
-
-INT_PTR CALLBACK LoggingAboutDialogProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    app_test::DialogLog().push_back({ hDlg, message, wParam, lParam, g_dissectCount, g_autoDissect, g_autoDraw });
-    return RealAboutDialogProc(hDlg, message, wParam, lParam);
-}
-
 namespace app_test {
 
 namespace {

@@ -1,0 +1,149 @@
+// morva<N>-export --view window, run as a user would: with no display at
+// all, or with one it must not use, and with bad options.
+
+#include "tests/render/png_test_reader.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::uint32_t WHITE = 0xFFFFFF;
+
+struct ProcessRun {
+    int status;
+    std::string err;
+};
+
+std::string Slurp(fs::path const& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return { std::istreambuf_iterator<char>(in), {} };
+}
+
+class WindowViewCli : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_folder = fs::temp_directory_path()
+            / ("morva-window-" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
+        fs::remove_all(m_folder);
+        fs::create_directories(m_folder);
+    }
+    void TearDown() override { fs::remove_all(m_folder); }
+
+    // Runs the grower with `environment` (an env(1) prefix) and `args`.
+    ProcessRun Export(std::string const& environment, std::string const& args)
+    {
+        auto const err = m_folder / "stderr.txt";
+        std::string const command = "env " + environment + " '" EXPORT75 "' --quiet " + args + " >/dev/null 2>'"
+            + err.string() + "'";
+        int const raw = std::system(command.c_str());
+        ProcessRun run { WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, Slurp(err) };
+        fs::remove(err);
+        return run;
+    }
+
+    std::string File(std::string const& name) const { return (m_folder / name).string(); }
+
+    fs::path m_folder;
+};
+
+constexpr char NO_DISPLAY[] = "-u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM";
+
+int NonWhite(DecodedPng const& png, std::uint32_t left, std::uint32_t top, std::uint32_t right, std::uint32_t bottom)
+{
+    int count = 0;
+    for (std::uint32_t y = top; y < bottom; ++y) {
+        for (std::uint32_t x = left; x < right; ++x)
+            count += png.Pixel(x, y) != WHITE;
+    }
+    return count;
+}
+
+}
+
+TEST_F(WindowViewCli, PaintsTheWindowWithoutADisplay)
+{
+    auto const run = Export(NO_DISPLAY, "--seeds 5,6 --passes 201 --image '" + File("w.png") + "' --view window --size 300x200");
+    ASSERT_EQ(run.status, 0) << run.err;
+    auto const png = ReadPng(File("w.png"));
+    ASSERT_TRUE(png.ok) << png.error;
+    EXPECT_TRUE(png.rgb8);
+    ASSERT_EQ(png.width, 300u);
+    ASSERT_EQ(png.height, 200u);
+    // Inset: left 5, top 25, right 295, bottom 195; midX 150, midY 110.
+    EXPECT_GT(NonWhite(png, 5, 0, 295, 25), 50) << "no status text";
+    EXPECT_EQ(NonWhite(png, 0, 25, 5, 200), 0);
+    EXPECT_EQ(NonWhite(png, 295, 25, 300, 200), 0);
+    EXPECT_EQ(NonWhite(png, 0, 195, 300, 200), 0);
+    // The map fills the lower half; the two discs leave the corners of
+    // their quarters white.
+    EXPECT_EQ(NonWhite(png, 5, 110, 295, 195), 290 * 85);
+    EXPECT_GT(NonWhite(png, 5, 25, 150, 110), 2000);
+    EXPECT_GT(NonWhite(png, 150, 25, 295, 110), 2000);
+    EXPECT_EQ(NonWhite(png, 5, 25, 15, 30), 0);
+    EXPECT_EQ(NonWhite(png, 285, 25, 295, 30), 0);
+}
+
+TEST_F(WindowViewCli, NeverUsesTheDisplayAndIsReproducible)
+{
+    std::string const args = "--seeds 5,6 --passes 101 --view window --size 160x120 --image ";
+    ASSERT_EQ(Export(NO_DISPLAY, args + "'" + File("a.png") + "'").status, 0);
+    // A display that does not exist: the grower does not try it.
+    auto const run = Export("-u QT_QPA_PLATFORM -u WAYLAND_DISPLAY DISPLAY=:97", args + "'" + File("b.png") + "'");
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(Slurp(File("a.png")), Slurp(File("b.png")));
+}
+
+TEST_F(WindowViewCli, TheScreenSizesTheMapBufferOnly)
+{
+    std::string const args = "--seeds 5,6 --passes 101 --view window --size 300x200 --image ";
+    ASSERT_EQ(Export(NO_DISPLAY, args + "'" + File("default.png") + "'").status, 0);
+    ASSERT_EQ(Export(NO_DISPLAY, args + "'" + File("small.png") + "' --screen 150x75").status, 0);
+    auto const wide = ReadPng(File("default.png"));
+    auto const small = ReadPng(File("small.png"));
+    ASSERT_TRUE(wide.ok && small.ok);
+    int above = 0;
+    int below = 0;
+    for (std::uint32_t y = 0; y < 200; ++y) {
+        for (std::uint32_t x = 0; x < 300; ++x) {
+            if (wide.Pixel(x, y) != small.Pixel(x, y))
+                ++(y < 110 ? above : below);
+        }
+    }
+    EXPECT_EQ(above, 0);
+    EXPECT_GT(below, 0);
+}
+
+TEST_F(WindowViewCli, BadScreenOptionsFailWithoutAFile)
+{
+    struct Case {
+        std::string args;
+        std::string message;
+    };
+    Case const cases[] = {
+        { "--view map --size 10x10 --screen 100x100", "--screen needs --view window" },
+        { "--view window --size 10x10 --screen 0x100", "--screen needs WxH" },
+        { "--view window --size 10x10 --screen 100x16385", "--screen needs WxH" },
+        { "--view window --size 10x10 --screen 100", "--screen needs WxH" },
+        { "--view window", "--image needs --size" },
+    };
+    for (auto const& c : cases) {
+        auto const run = Export(NO_DISPLAY, "--image '" + File("x.png") + "' " + c.args);
+        EXPECT_EQ(run.status, 2) << c.args;
+        EXPECT_NE(run.err.find(c.message), std::string::npos) << c.args << ": " << run.err;
+        EXPECT_FALSE(fs::exists(File("x.png"))) << c.args;
+    }
+    auto const withoutImage = Export(NO_DISPLAY, "--screen 100x100");
+    EXPECT_EQ(withoutImage.status, 2);
+}
