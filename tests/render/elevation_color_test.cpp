@@ -47,12 +47,6 @@ TEST(ElevationColor, FollowsTheBandsFromTheDeepsToThePeaks)
         EXPECT_EQ(Color(c.radius, 100.0f, 200.0f), c.expected) << "radius " << c.radius;
 }
 
-TEST(ElevationColor, PacksRedInTheLowByte)
-{
-    EXPECT_EQ(ElevationColor(155.0f, 100.0f, 200.0f), RGB(144, 213, 102));
-    EXPECT_EQ(ElevationColor(155.0f, 100.0f, 200.0f), 0x0066D590u);
-}
-
 TEST(ElevationColor, DeepOceanWrapsItsBlueInsteadOfClamping)
 {
     // Sea level 191, span 9: q = 31/9 gives 255 - 344.4, truncated to -89,

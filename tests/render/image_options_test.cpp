@@ -33,18 +33,6 @@ TEST(ImageOptions, AreOffByDefault)
     EXPECT_EQ(Parse({ "--timings" }).error, "") << "timings alone report the growth";
 }
 
-TEST(ImageOptions, NameEveryViewBothWays)
-{
-    for (ImageView view : { ImageView::Map, ImageView::Lower, ImageView::Upper }) {
-        auto const parsed = ParseImageView(ImageViewName(view));
-        ASSERT_TRUE(parsed.has_value()) << ImageViewName(view);
-        EXPECT_EQ(*parsed, view);
-    }
-    EXPECT_STREQ(ImageViewName(ImageView::Map), "map");
-    EXPECT_FALSE(ParseImageView("Map").has_value());
-    EXPECT_FALSE(ParseImageView("").has_value());
-}
-
 TEST(ImageOptions, TakeSizesFromOneTo16384EachWay)
 {
     auto const smallest = ParseImageSize("1x1");
@@ -89,13 +77,6 @@ TEST(ImageOptions, RejectBadOrIncompleteRequestsWithAReason)
     }
     EXPECT_NE(Parse({ "--image", "a.png", "--view", "side", "--size", "1x1" }).error.find("map|lower|upper"),
         std::string::npos);
-}
-
-TEST(ImageOptions, AppearInTheUsage)
-{
-    std::string const usage = ExportUsage("morva75-export");
-    for (char const* option : { "--image", "--view", "--size", "--timings", "map|lower|upper", "16384" })
-        EXPECT_NE(usage.find(option), std::string::npos) << option;
 }
 
 }
