@@ -70,15 +70,15 @@ DialogFrame::DialogFrame(HWND hwnd, QWidget* ownerFrame, DWORD style, QSize clie
     setFocusPolicy(Qt::StrongFocus);
 }
 
-QWidget* DialogFrame::AddControl(ControlSpec const& spec, HWND control)
+QWidget* DialogFrame::AddControl(ControlBlueprint const& blueprint, HWND control)
 {
     QWidget* widget = nullptr;
-    switch (spec.kind) {
-    case ControlSpec::Kind::Button: {
-        auto* button = new QPushButton(WithoutMnemonicMarks(spec.text), this);
-        button->setDefault((spec.style & BS_TYPEMASK) == BS_DEFPUSHBUTTON);
+    switch (blueprint.kind) {
+    case ControlBlueprint::Kind::Button: {
+        auto* button = new QPushButton(WithoutMnemonicMarks(blueprint.text), this);
+        button->setDefault((blueprint.style & BS_TYPEMASK) == BS_DEFPUSHBUTTON);
         button->setAutoDefault(false);
-        button->setFocusPolicy((spec.style & WS_TABSTOP) ? Qt::StrongFocus : Qt::ClickFocus);
+        button->setFocusPolicy((blueprint.style & WS_TABSTOP) ? Qt::StrongFocus : Qt::ClickFocus);
         QObject::connect(button, &QPushButton::clicked, button, [control]() {
             QueuedMessage click;
             click.msg = MakeMessage(control, BM_CLICK, 0, 0);
@@ -87,30 +87,30 @@ QWidget* DialogFrame::AddControl(ControlSpec const& spec, HWND control)
         widget = button;
         break;
     }
-    case ControlSpec::Kind::Icon: {
+    case ControlBlueprint::Kind::Icon: {
         auto* label = new QLabel(this);
-        QImage const image = spec.image.isNull() ? IconImageNearest(spec.icon, spec.rect.width()) : spec.image;
+        QImage const image = blueprint.image.isNull() ? IconImageNearest(blueprint.icon, blueprint.rect.width()) : blueprint.image;
         if (!image.isNull())
             label->setPixmap(QPixmap::fromImage(image));
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         widget = label;
         break;
     }
-    case ControlSpec::Kind::Static: {
-        QString const text = (spec.style & SS_NOPREFIX) ? spec.text : WithoutMnemonicMarks(spec.text);
+    case ControlBlueprint::Kind::Static: {
+        QString const text = (blueprint.style & SS_NOPREFIX) ? blueprint.text : WithoutMnemonicMarks(blueprint.text);
         auto* label = new QLabel(text, this);
         label->setTextFormat(Qt::PlainText);
-        label->setAlignment(StaticAlignment(spec.style));
-        label->setWordWrap((spec.style & SS_TYPEMASK) != SS_LEFTNOWORDWRAP && (spec.style & SS_TYPEMASK) != SS_SIMPLE);
+        label->setAlignment(StaticAlignment(blueprint.style));
+        label->setWordWrap((blueprint.style & SS_TYPEMASK) != SS_LEFTNOWORDWRAP && (blueprint.style & SS_TYPEMASK) != SS_SIMPLE);
         widget = label;
         break;
     }
     }
-    widget->setGeometry(spec.rect);
+    widget->setGeometry(blueprint.rect);
     SetWindowOfWidget(widget, control);
     widget->installEventFilter(this);
-    widget->setVisible((spec.style & WS_VISIBLE) != 0);
-    widget->setEnabled((spec.style & WS_DISABLED) == 0);
+    widget->setVisible((blueprint.style & WS_VISIBLE) != 0);
+    widget->setEnabled((blueprint.style & WS_DISABLED) == 0);
     return widget;
 }
 

@@ -4,7 +4,7 @@
 // WM_SYSCOMMAND SC_CLOSE to the dialog.
 #pragma once
 
-#include "winapi/user/dialog_spec.h"
+#include "winapi/user/dialog_blueprint.h"
 
 #include <windows.h>
 
@@ -18,9 +18,9 @@ public:
 
     HWND Handle() const { return m_hwnd; }
 
-    // Makes the widget of a control, placed as the spec says; a push button
+    // Makes the widget of a control, placed as the blueprint says; a push button
     // posts BM_CLICK to `control` when clicked.
-    QWidget* AddControl(ControlSpec const& spec, HWND control);
+    QWidget* AddControl(ControlBlueprint const& blueprint, HWND control);
 
 protected:
     bool event(QEvent* event) override;

@@ -43,7 +43,7 @@ std::shared_ptr<DialogState> StateOf(HWND hwnd)
 // Where the dialog's frame goes: its template position counts from the
 // owner's client area, or from the screen without an owner; DS_CENTER
 // centres it.
-QPoint DialogPosition(DialogSpec const& spec, HWND owner)
+QPoint DialogPosition(DialogBlueprint const& blueprint, HWND owner)
 {
     QPoint origin;
     QRect area;
@@ -54,9 +54,9 @@ QPoint DialogPosition(DialogSpec const& spec, HWND owner)
         area = screen->availableGeometry();
         origin = area.topLeft();
     }
-    if (spec.style & DS_CENTER)
-        return area.center() - QPoint(spec.clientSize.width() / 2, spec.clientSize.height() / 2);
-    return origin + spec.position;
+    if (blueprint.style & DS_CENTER)
+        return area.center() - QPoint(blueprint.clientSize.width() / 2, blueprint.clientSize.height() / 2);
+    return origin + blueprint.position;
 }
 
 HWND FirstTabStop(HWND dialog)
@@ -117,22 +117,22 @@ void ClickButton(HWND dialog, HWND button)
         SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(control->controlId, BN_CLICKED), reinterpret_cast<LPARAM>(button));
 }
 
-HWND MakeControl(ControlSpec const& spec, HWND dialog, DialogFrame& frame, HINSTANCE instance)
+HWND MakeControl(ControlBlueprint const& blueprint, HWND dialog, DialogFrame& frame, HINSTANCE instance)
 {
     auto record = std::make_unique<Window>();
-    record->windowClass = Classes().Find(spec.kind == ControlSpec::Kind::Button ? ButtonClassName : StaticClassName);
+    record->windowClass = Classes().Find(blueprint.kind == ControlBlueprint::Kind::Button ? ButtonClassName : StaticClassName);
     record->procedure = record->windowClass->procedure;
-    record->text = spec.text.toLatin1().toStdString();
-    record->style = spec.style | WS_CHILD;
+    record->text = blueprint.text.toLatin1().toStdString();
+    record->style = blueprint.style | WS_CHILD;
     record->parent = dialog;
     record->instance = instance;
-    record->controlId = spec.id;
-    record->enabled = (spec.style & WS_DISABLED) == 0;
-    record->visible = (spec.style & WS_VISIBLE) != 0;
-    HWND const hwnd = CreateWindowRecord(std::move(record), spec.rect.x(), spec.rect.y(), spec.rect.width(),
-        spec.rect.height(), nullptr);
+    record->controlId = blueprint.id;
+    record->enabled = (blueprint.style & WS_DISABLED) == 0;
+    record->visible = (blueprint.style & WS_VISIBLE) != 0;
+    HWND const hwnd = CreateWindowRecord(std::move(record), blueprint.rect.x(), blueprint.rect.y(), blueprint.rect.width(),
+        blueprint.rect.height(), nullptr);
     if (auto* control = FindWindow(hwnd))
-        control->widget = frame.AddControl(spec, hwnd);
+        control->widget = frame.AddControl(blueprint, hwnd);
     return hwnd;
 }
 
@@ -140,7 +140,7 @@ HWND MakeControl(ControlSpec const& spec, HWND dialog, DialogFrame& frame, HINST
 
 namespace winapi::user {
 
-HWND CreateModalDialog(DialogSpec const& spec, HWND owner, HINSTANCE instance, DLGPROC procedure, LPARAM parameter)
+HWND CreateModalDialog(DialogBlueprint const& blueprint, HWND owner, HINSTANCE instance, DLGPROC procedure, LPARAM parameter)
 {
     EnsureSystemClasses();
     owner = TopLevelOf(owner);
@@ -154,13 +154,13 @@ HWND CreateModalDialog(DialogSpec const& spec, HWND owner, HINSTANCE instance, D
     auto record = std::make_unique<Window>();
     record->windowClass = Classes().Find(DialogClassName);
     record->procedure = DialogWindowProc;
-    record->text = spec.caption.toLatin1().toStdString();
-    record->style = spec.style & ~static_cast<DWORD>(WS_CHILD | WS_VISIBLE);
+    record->text = blueprint.caption.toLatin1().toStdString();
+    record->style = blueprint.style & ~static_cast<DWORD>(WS_CHILD | WS_VISIBLE);
     record->owner = owner;
     record->instance = instance;
     record->dialog = state;
-    HWND const dialog = CreateWindowRecord(std::move(record), spec.position.x(), spec.position.y(),
-        spec.clientSize.width(), spec.clientSize.height(), nullptr);
+    HWND const dialog = CreateWindowRecord(std::move(record), blueprint.position.x(), blueprint.position.y(),
+        blueprint.clientSize.width(), blueprint.clientSize.height(), nullptr);
     auto* window = FindWindow(dialog);
     if (!window) {
         if (state->disabledOwner)
@@ -171,12 +171,12 @@ HWND CreateModalDialog(DialogSpec const& spec, HWND owner, HINSTANCE instance, D
     QWidget* ownerFrame = nullptr;
     if (auto const* ownerWindow = FindWindow(owner))
         ownerFrame = ownerWindow->frame;
-    auto* frame = new DialogFrame(dialog, ownerFrame, spec.style, spec.clientSize);
-    frame->setWindowTitle(spec.caption);
-    frame->move(DialogPosition(spec, owner));
+    auto* frame = new DialogFrame(dialog, ownerFrame, blueprint.style, blueprint.clientSize);
+    frame->setWindowTitle(blueprint.caption);
+    frame->move(DialogPosition(blueprint, owner));
     window->frame = frame;
     window->widget = frame;
-    for (auto const& control : spec.controls)
+    for (auto const& control : blueprint.controls)
         MakeControl(control, dialog, *frame, instance);
 
     state->procedureActive = true;
@@ -184,7 +184,7 @@ HWND CreateModalDialog(DialogSpec const& spec, HWND owner, HINSTANCE instance, D
     LRESULT const setFocus = SendMessageA(dialog, WM_INITDIALOG, reinterpret_cast<WPARAM>(focus), parameter);
     if (setFocus && focus && IsWindow(focus))
         SetFocus(focus);
-    if (IsWindow(dialog) && (spec.style & WS_VISIBLE) && !state->ended)
+    if (IsWindow(dialog) && (blueprint.style & WS_VISIBLE) && !state->ended)
         ShowWindow(dialog, SW_SHOWNORMAL);
     if (!IsWindow(dialog)) {
         if (state->disabledOwner)
@@ -445,8 +445,8 @@ INT_PTR WINAPI DialogBoxParamA(HINSTANCE hInstance, LPCSTR lpTemplateName, HWND 
     auto const dialogTemplate = winapi::resources::LoadDialogTemplate(hInstance, lpTemplateName);
     if (!dialogTemplate)
         return -1;
-    DialogSpec const spec = DialogSpecFromTemplate(*dialogTemplate, hInstance);
-    HWND const dialog = CreateModalDialog(spec, hWndParent, hInstance, lpDialogFunc, dwInitParam);
+    DialogBlueprint const blueprint = DialogBlueprintFromTemplate(*dialogTemplate, hInstance);
+    HWND const dialog = CreateModalDialog(blueprint, hWndParent, hInstance, lpDialogFunc, dwInitParam);
     if (!dialog)
         return -1;
     return RunModalLoop(dialog);

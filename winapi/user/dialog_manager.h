@@ -1,8 +1,8 @@
-// The dialog manager: building a dialog window from its spec and running
+// The dialog manager: building a dialog window from its blueprint and running
 // the modal loop, for DialogBoxParamA and MessageBoxA.
 #pragma once
 
-#include "winapi/user/dialog_spec.h"
+#include "winapi/user/dialog_blueprint.h"
 
 #include <windows.h>
 
@@ -14,7 +14,7 @@ namespace winapi::user {
 // stop when it returns TRUE. The dialog shows when its loop first idles,
 // unless WS_VISIBLE shows it at once. Null on failure, with the owner
 // enabled again.
-HWND CreateModalDialog(DialogSpec const& spec, HWND owner, HINSTANCE instance, DLGPROC procedure, LPARAM parameter);
+HWND CreateModalDialog(DialogBlueprint const& blueprint, HWND owner, HINSTANCE instance, DLGPROC procedure, LPARAM parameter);
 
 // Runs the modal loop until EndDialog, the dialog's destruction or WM_QUIT
 // (which is posted again for the loop outside), then destroys the dialog

@@ -104,31 +104,31 @@ int WINAPI MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType)
     QFontMetrics const metrics(SystemFont());
     QRect const textBounds = metrics.boundingRect(QRect(0, 0, MaxTextWidth, 100000), Qt::TextWordWrap, text);
 
-    DialogSpec spec;
-    spec.caption = QString::fromLatin1(lpCaption ? lpCaption : "Error");
-    spec.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_CENTER;
+    DialogBlueprint blueprint;
+    blueprint.caption = QString::fromLatin1(lpCaption ? lpCaption : "Error");
+    blueprint.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_CENTER;
 
     int textLeft = Margin;
     int contentBottom = Margin;
     QImage const icon = IconOf(uType);
     if (!icon.isNull()) {
-        ControlSpec iconControl;
-        iconControl.kind = ControlSpec::Kind::Icon;
+        ControlBlueprint iconControl;
+        iconControl.kind = ControlBlueprint::Kind::Icon;
         iconControl.style = WS_CHILD | WS_VISIBLE | SS_ICON;
         iconControl.id = IconControlId;
         iconControl.rect = QRect(Margin, Margin, IconSide, IconSide);
         iconControl.image = icon;
-        spec.controls.push_back(iconControl);
+        blueprint.controls.push_back(iconControl);
         textLeft += IconSide + IconGap;
         contentBottom = Margin + IconSide;
     }
-    ControlSpec textControl;
-    textControl.kind = ControlSpec::Kind::Static;
+    ControlBlueprint textControl;
+    textControl.kind = ControlBlueprint::Kind::Static;
     textControl.style = WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX;
     textControl.id = TextControlId;
     textControl.rect = QRect(textLeft, Margin, textBounds.width() + 2, textBounds.height());
     textControl.text = text;
-    spec.controls.push_back(textControl);
+    blueprint.controls.push_back(textControl);
     contentBottom = std::max(contentBottom, Margin + textBounds.height());
 
     auto const buttons = ButtonsOf(uType);
@@ -138,24 +138,24 @@ int WINAPI MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType)
     int const buttonsTop = contentBottom + Margin;
     int x = width - ButtonMargin - buttonsWidth;
     for (std::size_t i = 0; i < buttons.size(); ++i) {
-        ControlSpec button;
-        button.kind = ControlSpec::Kind::Button;
+        ControlBlueprint button;
+        button.kind = ControlBlueprint::Kind::Button;
         bool const isDefault = static_cast<int>(i) == (defaultIndex < static_cast<int>(buttons.size()) ? defaultIndex : 0);
         button.style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | (isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
         button.id = buttons[i].id;
         button.rect = QRect(x, buttonsTop, ButtonWidth, ButtonHeight);
         button.text = QString::fromLatin1(buttons[i].text);
-        spec.controls.push_back(button);
+        blueprint.controls.push_back(button);
         x += ButtonWidth + ButtonGap;
     }
     // The default button takes the first place in the tab order.
     if (defaultIndex > 0 && defaultIndex < static_cast<int>(buttons.size())) {
-        auto const first = spec.controls.end() - static_cast<std::ptrdiff_t>(buttons.size());
+        auto const first = blueprint.controls.end() - static_cast<std::ptrdiff_t>(buttons.size());
         std::rotate(first, first + defaultIndex, first + defaultIndex + 1);
     }
-    spec.clientSize = QSize(width, buttonsTop + ButtonHeight + ButtonMargin);
+    blueprint.clientSize = QSize(width, buttonsTop + ButtonHeight + ButtonMargin);
 
-    HWND const box = CreateModalDialog(spec, hWnd, nullptr, MessageBoxProc, 0);
+    HWND const box = CreateModalDialog(blueprint, hWnd, nullptr, MessageBoxProc, 0);
     if (!box)
         return 0;
     return static_cast<int>(RunModalLoop(box));

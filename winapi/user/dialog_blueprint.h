@@ -16,7 +16,7 @@
 
 namespace winapi::user {
 
-struct ControlSpec {
+struct ControlBlueprint {
     enum class Kind {
         Button,
         Static,
@@ -31,18 +31,18 @@ struct ControlSpec {
     QImage image; // an icon given as a picture (the message box's)
 };
 
-struct DialogSpec {
+struct DialogBlueprint {
     QString caption;
     DWORD style = 0;
     QPoint position;  // pixels, from the owner's client area (or the screen)
     QSize clientSize; // pixels
-    std::vector<ControlSpec> controls;
+    std::vector<ControlBlueprint> controls;
 };
 
 // Converts dialog units to pixels through the dialog font's base units (see
 // system_font.h) and loads the icons of SS_ICON statics from `instance`. An
 // icon static takes the size of its icon, 32 x 32. Controls of classes other
 // than button and static are shown as statics.
-DialogSpec DialogSpecFromTemplate(resources::DialogTemplate const& dialog, HINSTANCE instance);
+DialogBlueprint DialogBlueprintFromTemplate(resources::DialogTemplate const& dialog, HINSTANCE instance);
 
 }

@@ -1,4 +1,4 @@
-#include "winapi/user/dialog_spec.h"
+#include "winapi/user/dialog_blueprint.h"
 
 #include "winapi/user/icons.h"
 #include "winapi/user/system_font.h"
@@ -28,26 +28,26 @@ QRect ToPixels(int x, int y, int cx, int cy)
 
 }
 
-DialogSpec DialogSpecFromTemplate(resources::DialogTemplate const& dialog, HINSTANCE instance)
+DialogBlueprint DialogBlueprintFromTemplate(resources::DialogTemplate const& dialog, HINSTANCE instance)
 {
-    DialogSpec spec;
-    spec.caption = QString::fromStdU16String(dialog.caption);
-    spec.style = dialog.style;
-    spec.position = QPoint(DialogUnitsToPixelsX(dialog.x), DialogUnitsToPixelsY(dialog.y));
-    spec.clientSize = QSize(std::max(0, DialogUnitsToPixelsX(dialog.cx)), std::max(0, DialogUnitsToPixelsY(dialog.cy)));
+    DialogBlueprint blueprint;
+    blueprint.caption = QString::fromStdU16String(dialog.caption);
+    blueprint.style = dialog.style;
+    blueprint.position = QPoint(DialogUnitsToPixelsX(dialog.x), DialogUnitsToPixelsY(dialog.y));
+    blueprint.clientSize = QSize(std::max(0, DialogUnitsToPixelsX(dialog.cx)), std::max(0, DialogUnitsToPixelsY(dialog.cy)));
 
     for (auto const& item : dialog.items) {
-        ControlSpec control;
+        ControlBlueprint control;
         control.style = item.style;
         control.id = item.id;
         control.rect = ToPixels(item.x, item.y, item.cx, item.cy);
         if (!item.text.IsNumber())
             control.text = QString::fromStdU16String(item.text.name);
         if (IsClass(item.windowClass, resources::CONTROL_CLASS_BUTTON, u"button")) {
-            control.kind = ControlSpec::Kind::Button;
+            control.kind = ControlBlueprint::Kind::Button;
         } else if (IsClass(item.windowClass, resources::CONTROL_CLASS_STATIC, u"static")
             && (item.style & SS_TYPEMASK) == SS_ICON) {
-            control.kind = ControlSpec::Kind::Icon;
+            control.kind = ControlBlueprint::Kind::Icon;
             control.text.clear();
             if (item.text.IsNumber())
                 control.icon = LoadIconA(instance, MAKEINTRESOURCEA(*item.text.number));
@@ -55,11 +55,11 @@ DialogSpec DialogSpecFromTemplate(resources::DialogTemplate const& dialog, HINST
                 control.icon = LoadIconA(instance, QString::fromStdU16String(item.text.name).toLatin1().constData());
             control.rect.setSize(QSize(IconSide, IconSide));
         } else {
-            control.kind = ControlSpec::Kind::Static;
+            control.kind = ControlBlueprint::Kind::Static;
         }
-        spec.controls.push_back(std::move(control));
+        blueprint.controls.push_back(std::move(control));
     }
-    return spec;
+    return blueprint;
 }
 
 }
