@@ -215,6 +215,22 @@ TEST(PolygonFill, DegenerateOutlinesPaintNothing)
             EXPECT_EQ(DrawnImage(polygon, fillMode, 10, 10), empty) << Describe(polygon, fillMode);
 }
 
+TEST(PolygonFill, DegenerateOutlineStillDrawsItsPen)
+{
+    // Nothing to fill, but the default black pen traces the flat outline.
+    Canvas canvas(10, 5);
+    canvas.Fill(0x808080);
+    POINT const flat[4] { { 2, 2 }, { 8, 2 }, { 8, 2 }, { 2, 2 } };
+    ASSERT_TRUE(Polygon(canvas.dc(), flat, 4));
+    for (int x = 2; x < 8; ++x)
+        EXPECT_EQ(GetPixel(canvas.dc(), x, 2), RGB(0, 0, 0)) << x;
+    EXPECT_EQ(GetPixel(canvas.dc(), 1, 2), RGB(128, 128, 128));
+    for (int x = 0; x < 10; ++x) {
+        EXPECT_EQ(GetPixel(canvas.dc(), x, 1), RGB(128, 128, 128)) << x;
+        EXPECT_EQ(GetPixel(canvas.dc(), x, 3), RGB(128, 128, 128)) << x;
+    }
+}
+
 TEST(PolygonFill, RejectsTooFewPointsAndBadHandles)
 {
     Canvas canvas(4, 4);

@@ -2,9 +2,11 @@
 #include "bresenham_clip.h"
 #include "color_mapping.h"
 #include "gdi_objects.h"
+#include "inline_calls.h"
 #include "line_draw.h"
 #include "polygon_scan.h"
 #include "raster_ops.h"
+#include "span_fill.h"
 
 using namespace winapi::gdi;
 
@@ -18,8 +20,10 @@ PolygonScanner& Scanner()
     return scanner;
 }
 
+} // namespace
+
 // The general case: any outline, brush and pen.
-[[gnu::noinline]] void DrawPolygon(DeviceContext const& dc, POINT const* points, int count)
+void winapi::gdi::DrawPolygon(DeviceContext const& dc, POINT const* points, int count)
 {
     winapi::Surface& surface = *dc.surface;
     ScanClip const clip { surface.Width(), surface.Height() };
@@ -28,10 +32,8 @@ PolygonScanner& Scanner()
         BrushPaint const paint(surface.GetFormat(), dc.brushColor);
         if (paint.IsSolid()) {
             std::uint32_t const pixel = paint.SolidPixel();
-            ScanPolygon(Scanner(), points, count, dc.polyFillMode, clip, [&](int y, int x0, int x1) {
-                std::uint32_t* row = surface.Row(y);
-                std::fill(row + x0, row + x1, pixel);
-            });
+            ScanPolygon(Scanner(), points, count, dc.polyFillMode, clip,
+                [&](int y, int x0, int x1) { FillSpan(surface.Row(y), x0, x1, pixel); });
         } else {
             ScanPolygon(Scanner(), points, count, dc.polyFillMode, clip,
                 [&](int y, int x0, int x1) { paint.FillSpan(surface, y, x0, x1); });
@@ -43,30 +45,6 @@ PolygonScanner& Scanner()
         std::uint32_t const pixel = ForegroundPixel(surface.GetFormat(), dc.penColor, dc.backgroundColor);
         DrawSolidPolyline(surface, points, count, true, pixel, Rop2::CopyPen);
     }
-}
-
-} // namespace
-
-BOOL WINAPI Polygon(HDC hdc, const POINT* apt, int cpt)
-{
-    DeviceContext const* dc = FindDC(hdc);
-    if (!dc || !apt || cpt < 2)
-        return FALSE;
-    // The common cell: a rectangle in a solid colour on a colour surface,
-    // without an outline. It fills exactly what the general path would.
-    winapi::Surface& surface = *dc->surface;
-    if (cpt == 4 && dc->penStyle == PS_NULL && dc->brushStyle == BS_SOLID && (dc->brushColor >> 24) == 0
-        && !surface.IsMonochrome() && IsAxisAlignedRectangle(apt, 4)) {
-        std::uint32_t const pixel = winapi::PixelFromColor(dc->brushColor);
-        ScanRectangle(apt, { surface.Width(), surface.Height() }, [&](int y, int x0, int x1) {
-            std::uint32_t* row = surface.Row(y);
-            for (int x = x0; x < x1; ++x)
-                row[x] = pixel;
-        });
-        return TRUE;
-    }
-    DrawPolygon(*dc, apt, cpt);
-    return TRUE;
 }
 
 BOOL WINAPI PatBlt(HDC hdc, int x, int y, int w, int h, DWORD rop)

@@ -4,10 +4,11 @@
 #include "handle_pool.h"
 #include "surface.h"
 
-#include <windows.h>
+#include <win32/gdi.h>
 
 #include <cstdint>
 #include <memory>
+#include <new>
 
 namespace winapi::gdi {
 
@@ -101,16 +102,17 @@ public:
 };
 
 // The process's object table, made with the stock objects on first use and
-// never destroyed (DCs may be released during static destruction).
-extern ObjectTable* g_objects;
+// never destroyed (DCs may be released during static destruction). It sits in
+// static storage, at an address known when linking.
+alignas(ObjectTable) extern unsigned char g_objectStorage[sizeof(ObjectTable)];
+extern bool g_objectsMade;
 ObjectTable& CreateObjects();
 
 inline ObjectTable& Objects()
 {
-    ObjectTable* table = g_objects;
-    if (!table) [[unlikely]]
-        table = &CreateObjects();
-    return *table;
+    if (!g_objectsMade) [[unlikely]]
+        return CreateObjects();
+    return *std::launder(reinterpret_cast<ObjectTable*>(g_objectStorage));
 }
 
 inline DeviceContext* FindDC(HDC hdc) { return Objects().dcs.Find(hdc); }

@@ -14,7 +14,6 @@
 #include <array>
 #include <cstdint>
 #include <memory>
-#include <vector>
 
 namespace winapi::gdi {
 
@@ -64,8 +63,9 @@ Handle HandleFromBits(std::uint64_t bits)
 template<typename Object, ObjectKind Kind>
 class HandlePool {
 public:
-    static constexpr std::uint32_t ChunkSize = 1024;
+    static constexpr std::uint32_t ChunkSize = 4096;
     static constexpr std::uint32_t MaxSlots = std::uint32_t { 1 } << handle_layout::IndexBits;
+    static constexpr std::uint32_t ChunkCount = MaxSlots / ChunkSize;
 
     struct Created {
         Object* object;
@@ -84,7 +84,7 @@ public:
             if (m_slotCount == MaxSlots)
                 return { nullptr, 0 };
             if (m_slotCount % ChunkSize == 0)
-                m_chunks.push_back(std::make_unique<Chunk>());
+                m_chunks[m_slotCount / ChunkSize] = std::make_unique<Chunk>();
             index = m_slotCount++;
         }
         Slot& slot = SlotAt(index);
@@ -133,9 +133,10 @@ private:
     };
     using Chunk = std::array<Slot, ChunkSize>;
 
-    Slot& SlotAt(std::uint32_t index) { return (*m_chunks[index / ChunkSize])[index % ChunkSize]; }
+    Slot& SlotAt(std::uint32_t index) { return (*m_chunks[index / ChunkSize].get())[index % ChunkSize]; }
 
-    std::vector<std::unique_ptr<Chunk>> m_chunks;
+    // A fixed directory: finding a slot loads its chunk, then the slot.
+    std::array<std::unique_ptr<Chunk>, ChunkCount> m_chunks;
     std::uint32_t m_slotCount = 0;
     std::uint32_t m_firstFree = NoSlot;
     std::uint32_t m_liveCount = 0;

@@ -58,13 +58,15 @@ void MakeStockObjects(ObjectTable& table)
 
 } // namespace
 
-ObjectTable* g_objects = nullptr;
+alignas(ObjectTable) unsigned char g_objectStorage[sizeof(ObjectTable)];
+bool g_objectsMade = false;
 
 ObjectTable& CreateObjects()
 {
-    g_objects = new ObjectTable;
-    MakeStockObjects(*g_objects);
-    return *g_objects;
+    auto* table = new (g_objectStorage) ObjectTable;
+    g_objectsMade = true;
+    MakeStockObjects(*table);
+    return *table;
 }
 
 HDC CreateDC(DCType type, Surface* surface)

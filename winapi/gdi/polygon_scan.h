@@ -7,7 +7,7 @@
 // A pixel x therefore lies right of a crossing c exactly when ceil(c) <= x,
 // so each crossing is kept as the integer ceil(c), computed exactly.
 //
-// Spans are clipped to [0, width) x [0, height) and handed to an `emit(y, x0,
+// Spans are clipped to [0, width) x [0, height) and handed to an `emitSpan(y, x0,
 // x1)` callable with x0 < x1, scanline by scanline from the top. Coordinates
 // may be anything an int holds.
 //
@@ -19,7 +19,7 @@
 
 #include "exact_math.h"
 
-#include <windows.h>
+#include <win32/gdi.h>
 
 #include <algorithm>
 #include <cstdint>
@@ -81,7 +81,7 @@ inline bool IsAxisAlignedRectangle(POINT const* points, int count)
 }
 
 template<typename Emit>
-void ScanRectangle(POINT const* points, ScanClip clip, Emit&& emit)
+void ScanRectangle(POINT const* points, ScanClip clip, Emit&& emitSpan)
 {
     POINT const a = points[0], c = points[2];
     std::int64_t const x0 = Clamp64(std::min(a.x, c.x), 0, clip.width);
@@ -91,7 +91,20 @@ void ScanRectangle(POINT const* points, ScanClip clip, Emit&& emit)
     if (x0 >= x1)
         return;
     for (std::int64_t y = y0; y < y1; ++y)
-        emit(static_cast<int>(y), static_cast<int>(x0), static_cast<int>(x1));
+        emitSpan(static_cast<int>(y), static_cast<int>(x0), static_cast<int>(x1));
+}
+
+// True when every point has the same x or every point has the same y: the
+// outline encloses no area, so filling it paints nothing.
+inline bool IsDegenerateOutline(POINT const* points, int count)
+{
+    bool sameX = true;
+    bool sameY = true;
+    for (int i = 1; i < count; ++i) {
+        sameX &= points[i].x == points[0].x;
+        sameY &= points[i].y == points[0].y;
+    }
+    return sameX || sameY;
 }
 
 // ---- Fast path: small y-monotone polygons ----------------------------------
@@ -118,7 +131,7 @@ inline bool IsSmallYMonotone(POINT const* points, int count)
 }
 
 template<typename Emit>
-void ScanSmallYMonotone(POINT const* points, int count, ScanClip clip, Emit&& emit)
+void ScanSmallYMonotone(POINT const* points, int count, ScanClip clip, Emit&& emitSpan)
 {
     ScanEdge edges[4];
     int edgeCount = 0;
@@ -145,7 +158,7 @@ void ScanSmallYMonotone(POINT const* points, int count, ScanClip clip, Emit&& em
         std::int64_t const x0 = std::min(crossings[0], crossings[1]);
         std::int64_t const x1 = std::max(crossings[0], crossings[1]);
         if (x0 < x1)
-            emit(static_cast<int>(y), static_cast<int>(x0), static_cast<int>(x1));
+            emitSpan(static_cast<int>(y), static_cast<int>(x0), static_cast<int>(x1));
     }
 }
 
@@ -156,7 +169,7 @@ void ScanSmallYMonotone(POINT const* points, int count, ScanClip clip, Emit&& em
 class PolygonScanner {
 public:
     template<typename Emit>
-    void Scan(POINT const* points, int count, int fillMode, ScanClip clip, Emit&& emit)
+    void Scan(POINT const* points, int count, int fillMode, ScanClip clip, Emit&& emitSpan)
     {
         CollectEdges(points, count, clip);
         if (m_edges.empty())
@@ -182,7 +195,7 @@ public:
                 y = m_edges[next].yTop;
                 continue;
             }
-            EmitScanline(y, fillMode, clip, emit);
+            EmitScanline(y, fillMode, clip, emitSpan);
             ++y;
         }
     }
@@ -209,7 +222,7 @@ private:
     }
 
     template<typename Emit>
-    void EmitScanline(std::int64_t y, int fillMode, ScanClip clip, Emit&& emit)
+    void EmitScanline(std::int64_t y, int fillMode, ScanClip clip, Emit&& emitSpan)
     {
         m_crossings.clear();
         for (ScanEdge const* edge : m_active)
@@ -227,13 +240,13 @@ private:
                 if (before == 0 && winding != 0)
                     spanStart = crossing.x;
                 else if (before != 0 && winding == 0 && spanStart < crossing.x)
-                    emit(row, static_cast<int>(spanStart), static_cast<int>(crossing.x));
+                    emitSpan(row, static_cast<int>(spanStart), static_cast<int>(crossing.x));
             }
             return;
         }
         for (std::size_t i = 0; i + 1 < m_crossings.size(); i += 2) {
             if (m_crossings[i].x < m_crossings[i + 1].x)
-                emit(row, static_cast<int>(m_crossings[i].x), static_cast<int>(m_crossings[i + 1].x));
+                emitSpan(row, static_cast<int>(m_crossings[i].x), static_cast<int>(m_crossings[i + 1].x));
         }
     }
 
@@ -245,14 +258,14 @@ private:
 // Picks the fast path where it applies, the general scanner elsewhere.
 template<typename Emit>
 void ScanPolygon(PolygonScanner& scanner, POINT const* points, int count, int fillMode, ScanClip clip,
-    Emit&& emit)
+    Emit&& emitSpan)
 {
     if (IsAxisAlignedRectangle(points, count))
-        ScanRectangle(points, clip, emit);
+        ScanRectangle(points, clip, emitSpan);
     else if (IsSmallYMonotone(points, count))
-        ScanSmallYMonotone(points, count, clip, emit);
+        ScanSmallYMonotone(points, count, clip, emitSpan);
     else
-        scanner.Scan(points, count, fillMode, clip, emit);
+        scanner.Scan(points, count, fillMode, clip, emitSpan);
 }
 
 } // namespace winapi::gdi

@@ -13,7 +13,7 @@
 // GDI runs on one thread, like the program: none of these functions locks.
 #pragma once
 
-#include <windows.h>
+#include <win32/gdi.h>
 
 #include <cstdint>
 #include <memory>
