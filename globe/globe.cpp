@@ -34,17 +34,6 @@ Globe::Globe()
 
 Globe::~Globe() = default;
 
-bool Globe::GetPoint(int row, int column, float* x, float* y, float* z) const
-{
-    if (row < 0 || row >= GRID_N || column < 0 || column >= GRID_N)
-        return false;
-    GlobePoint const& p = points[row * GRID_N + column];
-    *x = p.x;
-    *y = p.y;
-    *z = p.z;
-    return true;
-}
-
 void Globe::UpdateStatistics()
 {
     maxRadius = PointRadius(points[0]);

@@ -19,7 +19,17 @@ public:
 
     // Copies the point at (row, column); false, writing nothing, when either
     // index is outside 0 to GRID_N - 1.
-    bool GetPoint(int row, int column, float* x, float* y, float* z) const;
+    // Inline: the views read every point of the grid on every paint.
+    bool GetPoint(int row, int column, float* x, float* y, float* z) const
+    {
+        if (row < 0 || row >= GRID_N || column < 0 || column >= GRID_N)
+            return false;
+        GlobePoint const& p = points[row * GRID_N + column];
+        *x = p.x;
+        *y = p.y;
+        *z = p.z;
+        return true;
+    }
 
     double GetMaxRadius() const { return maxRadius; }
     double GetMeanRadius() const { return meanRadius; }

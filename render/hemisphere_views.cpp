@@ -5,7 +5,8 @@
 #include "render/float_conversion.h"
 #include "render/hemisphere_projection.h"
 
-#include <utility>
+#include <algorithm>
+#include <cstddef>
 #include <vector>
 
 namespace {
@@ -20,26 +21,56 @@ bool IsOnSide(Hemisphere side, float z)
     return side == Hemisphere::Lower ? z < 0 : z > 0;
 }
 
-// One column of the grid: its points, their radii in single precision and
-// where they project.
-struct ProjectedColumn {
-    std::vector<GlobePoint> points;
-    std::vector<float> radii;
-    std::vector<POINT> projected;
+// A band of neighbouring columns, plus the column after it, which its last
+// cells reach into. For each point: where it projects, whether it lies on the
+// view's side and, when it does (only then does it colour a cell), its
+// single-precision radius. The grid is stored row by row, so a band is read
+// row by row, a short run of neighbouring points at a time, and kept column
+// by column for drawing.
+class ColumnBand {
+public:
+    static constexpr int MaxColumns = 16;
+    static constexpr int PrefetchDistance = 8;
 
-    void Load(Globe const& globe, HemisphereProjection const& projection, int column)
+    // Loads columns first .. first + count, the last one taken modulo
+    // GRID_N.
+    void Load(Globe const& globe, HemisphereProjection const& projection, Hemisphere side, int first, int count)
     {
-        points.resize(GRID_N);
-        radii.resize(GRID_N);
-        projected.resize(GRID_N);
+        m_points.resize(static_cast<std::size_t>(GRID_N) * (count + 1));
         for (int row = 0; row < GRID_N; ++row) {
-            GlobePoint& p = points[row];
-            globe.GetPoint(row, column, &p.x, &p.y, &p.z);
-            radii[row] = RoundToSingle(PointRadius(p));
-            ProjectedPoint const q = projection.Project(p.x, p.y);
-            projected[row] = { q.x, q.y };
+            // Rows lie far apart in memory, beyond the reach of the
+            // hardware's stride prefetch: ask for a later row's run now.
+            if (row + PrefetchDistance < GRID_N) {
+                GlobePoint const* ahead = globe.Points() + (row + PrefetchDistance) * GRID_N + first;
+                for (int line = 0; line <= (count + 1) * 12 / 64 + 1; ++line)
+                    __builtin_prefetch(reinterpret_cast<char const*>(ahead) + line * 64);
+            }
+            for (int offset = 0; offset <= count; ++offset) {
+                int const column = (first + offset) % GRID_N;
+                GlobePoint p;
+                globe.GetPoint(row, column, &p.x, &p.y, &p.z);
+                ProjectedPoint const q = projection.Project(p.x, p.y);
+                BandPoint& point = PointAt(row, offset);
+                point.projected = { q.x, q.y };
+                point.onSide = IsOnSide(side, p.z);
+                point.radius = point.onSide ? RoundToSingle(PointRadius(p)) : 0.0f;
+            }
         }
     }
+
+    struct BandPoint {
+        POINT projected;
+        float radius;
+        bool onSide;
+    };
+
+    // The point of `row` in the band's column `offset` (0 .. count).
+    BandPoint const& At(int row, int offset) const { return m_points[static_cast<std::size_t>(offset) * GRID_N + row]; }
+
+private:
+    BandPoint& PointAt(int row, int offset) { return m_points[static_cast<std::size_t>(offset) * GRID_N + row]; }
+
+    std::vector<BandPoint> m_points;
 };
 
 void DrawHemisphere(Hemisphere side, HDC hdc, int left, int top, int right, int bottom)
@@ -51,34 +82,27 @@ void DrawHemisphere(Hemisphere side, HDC hdc, int left, int top, int right, int 
     float const max = RoundToSingle(globe.GetMaxRadius());
     HemisphereProjection const projection = MakeHemisphereProjection(left, top, right, bottom, max);
 
-    // A cell spans its own column and the next one, wrapping to column 0:
-    // each column is read and projected once and kept while both of its
-    // neighbours' cells are drawn.
-    ProjectedColumn firstColumn;
-    firstColumn.Load(globe, projection, 0);
-    ProjectedColumn current = firstColumn;
-    ProjectedColumn next;
-
-    for (int column = 0; column < GRID_N; ++column) {
-        int const nextColumn = (column + 1) % GRID_N;
-        if (nextColumn == 0)
-            next = firstColumn;
-        else
-            next.Load(globe, projection, nextColumn);
-
-        for (int row = 0; row < GRID_N; ++row) {
-            if (!IsOnSide(side, current.points[row].z))
-                continue;
-            int const nextRow = (row + 1) % GRID_N;
-            POINT const corners[4] = {
-                current.projected[row],
-                current.projected[nextRow],
-                next.projected[nextRow],
-                next.projected[row],
-            };
-            PaintElevationCell(hdc, corners, current.radii[row], mean, max);
+    // A cell spans its own column and the next one, wrapping to column 0,
+    // and its own row and the next one, wrapping to row 0.
+    ColumnBand band;
+    for (int first = 0; first < GRID_N; first += ColumnBand::MaxColumns) {
+        int const count = std::min(ColumnBand::MaxColumns, GRID_N - first);
+        band.Load(globe, projection, side, first, count);
+        for (int offset = 0; offset < count; ++offset) {
+            for (int row = 0; row < GRID_N; ++row) {
+                ColumnBand::BandPoint const& point = band.At(row, offset);
+                if (!point.onSide)
+                    continue;
+                int const nextRow = (row + 1) % GRID_N;
+                POINT const corners[4] = {
+                    point.projected,
+                    band.At(nextRow, offset).projected,
+                    band.At(nextRow, offset + 1).projected,
+                    band.At(row, offset + 1).projected,
+                };
+                PaintElevationCell(hdc, corners, point.radius, mean, max);
+            }
         }
-        std::swap(current, next);
     }
 }
 
