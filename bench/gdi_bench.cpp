@@ -4,6 +4,7 @@
 // rectangles with the same precomputed colours, in the same run. A third
 // case draws small arbitrary quadrilaterals, like the hemisphere views'
 // cells, through Polygon alone. After the runs the ratios are printed.
+#include "bench_support.h"
 #include "gdi/surface.h"
 
 #include <benchmark/benchmark.h>
@@ -11,10 +12,7 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdio>
-#include <map>
 #include <random>
-#include <string>
 #include <vector>
 
 namespace {
@@ -48,33 +46,10 @@ std::vector<Cell> const& MapCells()
     return cells;
 }
 
-class Canvas {
-public:
-    Canvas(int width, int height)
-    {
-        HDC const screen = GetDC(nullptr);
-        dc = CreateCompatibleDC(screen);
-        bitmap = CreateCompatibleBitmap(screen, width, height);
-        ReleaseDC(nullptr, screen);
-        original = SelectObject(dc, bitmap);
-    }
-    ~Canvas()
-    {
-        SelectObject(dc, original);
-        DeleteObject(bitmap);
-        DeleteDC(dc);
-    }
-    HDC dc;
-
-private:
-    HBITMAP bitmap;
-    HGDIOBJ original;
-};
-
 void BM_MapCells_GdiSequence(benchmark::State& state)
 {
     std::vector<Cell> const& cells = MapCells();
-    Canvas canvas(Width, Height);
+    bench::MemoryCanvas canvas(Width, Height);
     for (auto _ : state) {
         for (Cell const& cell : cells) {
             HBRUSH const brush = CreateSolidBrush(cell.color);
@@ -127,7 +102,7 @@ void BM_SmallQuads_Polygon(benchmark::State& state)
         corners.insert(corners.end(), { { x, y }, { x + jitter(random), y + 1 + jitter(random) },
                                           { x + 2 + jitter(random), y + 2 }, { x + 1 + jitter(random), y } });
     }
-    Canvas canvas(960, 520);
+    bench::MemoryCanvas canvas(960, 520);
     SelectObject(canvas.dc, GetStockObject(NULL_PEN));
     SelectObject(canvas.dc, GetStockObject(GRAY_BRUSH));
     for (auto _ : state) {
@@ -138,35 +113,6 @@ void BM_SmallQuads_Polygon(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * std::int64_t(corners.size() / 4));
 }
 
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(std::vector<Run> const& runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        for (Run const& run : runs) {
-            if (run.run_type == Run::RT_Iteration && !run.error_occurred)
-                m_times[run.run_name.function_name] = { run.GetAdjustedRealTime(), run.GetAdjustedCPUTime() };
-        }
-    }
-    void Finalize() override
-    {
-        ConsoleReporter::Finalize();
-        auto const gdi = m_times.find("BM_MapCells_GdiSequence");
-        auto const bare = m_times.find("BM_MapCells_BareFill");
-        if (gdi == m_times.end() || bare == m_times.end() || bare->second.cpu <= 0 || bare->second.real <= 0)
-            return;
-        std::printf("ratio per-cell GDI sequence / bare fill: %.2f (CPU time), %.2f (real time)\n",
-            gdi->second.cpu / bare->second.cpu, gdi->second.real / bare->second.real);
-    }
-
-private:
-    struct Times {
-        double real;
-        double cpu;
-    };
-    std::map<std::string, Times> m_times;
-};
-
 } // namespace
 
 BENCHMARK(BM_MapCells_GdiSequence)->Unit(benchmark::kMillisecond)->MinTime(2.0);
@@ -175,11 +121,6 @@ BENCHMARK(BM_SmallQuads_Polygon)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 int main(int argc, char** argv)
 {
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
-    return 0;
+    return bench::RunBenchmarks(argc, argv,
+        { { "per-cell GDI sequence / bare fill", "BM_MapCells_GdiSequence", "BM_MapCells_BareFill" } });
 }

@@ -1,6 +1,7 @@
 // The rendering at GRID_N = 1000 against bare loops that fill the same cells
 // into plain memory with precomputed colours, in the same run. After the
 // runs, the ratios of each drawing to its baseline are printed.
+#include "bench_support.h"
 #include "globe/planet.h"
 #include "globe/random.h"
 #include "render/elevation_color.h"
@@ -16,9 +17,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
-#include <map>
-#include <string>
 #include <vector>
 
 namespace {
@@ -51,34 +49,10 @@ COLORREF CellColor(Globe const& globe, int row, int column)
         RoundToSingle(globe.GetMaxRadius()));
 }
 
-// A colour bitmap in a memory DC, compatible with the display.
-class Surface {
-public:
-    Surface(int width, int height)
-    {
-        HDC const screen = GetDC(nullptr);
-        dc = CreateCompatibleDC(screen);
-        bitmap = CreateCompatibleBitmap(screen, width, height);
-        ReleaseDC(nullptr, screen);
-        original = SelectObject(dc, bitmap);
-    }
-    ~Surface()
-    {
-        SelectObject(dc, original);
-        DeleteObject(bitmap);
-        DeleteDC(dc);
-    }
-    HDC dc;
-
-private:
-    HBITMAP bitmap;
-    HGDIOBJ original;
-};
-
 void BM_Map_DrawMap(benchmark::State& state)
 {
     GrownPlanet();
-    Surface surface(MAP_WIDTH, MAP_HEIGHT);
+    bench::MemoryCanvas surface(MAP_WIDTH, MAP_HEIGHT);
     for (auto _ : state)
         DrawMap(surface.dc, 0, 0, MAP_WIDTH, MAP_HEIGHT);
     state.SetItemsProcessed(state.iterations() * GRID_N * GRID_N);
@@ -116,7 +90,7 @@ void BM_Map_GdiCallsOnly(benchmark::State& state)
         for (int row = 0; row < GRID_N; ++row)
             colors.push_back(CellColor(globe, row, column));
     }
-    Surface surface(MAP_WIDTH, MAP_HEIGHT);
+    bench::MemoryCanvas surface(MAP_WIDTH, MAP_HEIGHT);
     for (auto _ : state) {
         COLORREF const* color = colors.data();
         ForEachMapCell(GRID_N, INV_GRID_N, 0, 0, MAP_WIDTH, MAP_HEIGHT, [&](MapCell const& cell) {
@@ -206,7 +180,7 @@ void FillQuad(Quad const& quad, std::uint32_t* pixels, int width, int height)
 void BM_Lower_DrawLowerHemisphere(benchmark::State& state)
 {
     GrownPlanet();
-    Surface surface(VIEW_WIDTH, VIEW_HEIGHT);
+    bench::MemoryCanvas surface(VIEW_WIDTH, VIEW_HEIGHT);
     for (auto _ : state)
         DrawLowerHemisphere(surface.dc, 0, 0, VIEW_WIDTH, VIEW_HEIGHT);
     state.SetItemsProcessed(state.iterations() * GRID_N * GRID_N);
@@ -225,44 +199,6 @@ void BM_Lower_BareFillBaseline(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * GRID_N * GRID_N);
 }
 
-// Prints the usual table, then each drawing's time over its baseline's. On
-// a busy machine the CPU-time ratio is the steadier one.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(std::vector<Run> const& runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        for (Run const& run : runs) {
-            if (run.run_type == Run::RT_Iteration && !run.error_occurred)
-                times[run.run_name.function_name] = { run.GetAdjustedRealTime(), run.GetAdjustedCPUTime() };
-        }
-    }
-    void Finalize() override
-    {
-        ConsoleReporter::Finalize();
-        PrintRatio("DrawMap 1920x1080", "BM_Map_DrawMap", "BM_Map_BareFillBaseline");
-        PrintRatio("GDI calls alone of DrawMap", "BM_Map_GdiCallsOnly", "BM_Map_BareFillBaseline");
-        PrintRatio("DrawLowerHemisphere 960x520", "BM_Lower_DrawLowerHemisphere", "BM_Lower_BareFillBaseline");
-    }
-
-private:
-    void PrintRatio(char const* what, std::string const& drawing, std::string const& baseline)
-    {
-        auto const d = times.find(drawing);
-        auto const b = times.find(baseline);
-        if (d == times.end() || b == times.end() || b->second.real <= 0 || b->second.cpu <= 0)
-            return;
-        std::printf("ratio %s / bare fill: %.2f (CPU time), %.2f (real time)\n", what, d->second.cpu / b->second.cpu,
-            d->second.real / b->second.real);
-    }
-
-    struct Times {
-        double real;
-        double cpu;
-    };
-    std::map<std::string, Times> times;
-};
-
 }
 
 BENCHMARK(BM_Map_DrawMap)->Unit(benchmark::kMillisecond)->MinTime(2.0);
@@ -273,11 +209,10 @@ BENCHMARK(BM_Lower_BareFillBaseline)->Unit(benchmark::kMillisecond)->MinTime(2.0
 
 int main(int argc, char** argv)
 {
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
-    return 0;
+    return bench::RunBenchmarks(argc, argv,
+        {
+            { "DrawMap 1920x1080 / bare fill", "BM_Map_DrawMap", "BM_Map_BareFillBaseline" },
+            { "GDI calls alone of DrawMap / bare fill", "BM_Map_GdiCallsOnly", "BM_Map_BareFillBaseline" },
+            { "DrawLowerHemisphere 960x520 / bare fill", "BM_Lower_DrawLowerHemisphere", "BM_Lower_BareFillBaseline" },
+        });
 }

@@ -13,14 +13,12 @@
 #include "winapi/gdi/surface.h"
 #include "winapi/resources/module_resources.h"
 #include "winapi/user/testing.h"
+#include "bench_support.h"
 
 #include <benchmark/benchmark.h>
 #include <windows.h>
 
-#include <cstdio>
 #include <cstdlib>
-#include <map>
-#include <string>
 
 namespace {
 
@@ -93,36 +91,6 @@ void BM_Part_RepaintBothViews(benchmark::State& state)
     }
 }
 
-// Prints the usual table, then the batch's time over its Dissect(50)'s.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(std::vector<Run> const& runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        for (Run const& run : runs) {
-            if (run.run_type == Run::RT_Iteration && !run.error_occurred)
-                times[run.run_name.function_name] = { run.GetAdjustedRealTime(), run.GetAdjustedCPUTime() };
-        }
-    }
-    void Finalize() override
-    {
-        ConsoleReporter::Finalize();
-        auto const batch = times.find("BM_Batch_TimerBatchWithRepaint");
-        auto const baseline = times.find("BM_Batch_DissectBaseline");
-        if (batch == times.end() || baseline == times.end() || baseline->second.cpu <= 0 || baseline->second.real <= 0)
-            return;
-        std::printf("ratio timer batch with repaint / Dissect(50): %.2f (CPU time), %.2f (real time)\n",
-            batch->second.cpu / baseline->second.cpu, batch->second.real / baseline->second.real);
-    }
-
-private:
-    struct Times {
-        double real;
-        double cpu;
-    };
-    std::map<std::string, Times> times;
-};
-
 }
 
 BENCHMARK(BM_Batch_TimerBatchWithRepaint)->Unit(benchmark::kMillisecond)->MinTime(3.0);
@@ -132,11 +100,6 @@ BENCHMARK(BM_Part_RepaintBothViews)->Unit(benchmark::kMillisecond)->MinTime(2.0)
 
 int main(int argc, char** argv)
 {
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
-    return 0;
+    return bench::RunBenchmarks(argc, argv,
+        { { "timer batch with repaint / Dissect(50)", "BM_Batch_TimerBatchWithRepaint", "BM_Batch_DissectBaseline" } });
 }
