@@ -3,9 +3,12 @@
 // four-vertex polygon per cell) against a bare loop that fills the same
 // rectangles with the same precomputed colours, in the same run. A third
 // case draws small arbitrary quadrilaterals, like the hemisphere views'
-// cells, through Polygon alone. After the runs the ratios are printed.
+// cells, through Polygon alone. A fourth runs the map's sequence on the
+// smallest model of a handle-checked GDI, the floor under any implementation.
+// After the runs the ratios are printed.
 #include "bench_support.h"
 #include "gdi/surface.h"
+#include "minimal_gdi_model.h"
 
 #include <benchmark/benchmark.h>
 #include <windows.h>
@@ -90,6 +93,31 @@ void BM_MapCells_BareFill(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * Cells * Cells);
 }
 
+// The same sequence on the smallest model of a handle-checked GDI: the floor
+// under what any implementation of these calls can reach.
+void BM_MapCells_MinimalModel(benchmark::State& state)
+{
+    std::vector<Cell> const& cells = MapCells();
+    std::vector<std::uint32_t> pixels(std::size_t { Width } * Height);
+    minimal_gdi::Model gdi(pixels.data(), Width, Height);
+    for (auto _ : state) {
+        for (Cell const& cell : cells) {
+            minimal_gdi::Handle const brush = gdi.CreateSolidBrush(winapi::PixelFromColor(cell.color));
+            minimal_gdi::Handle const oldBrush = gdi.SelectObject(brush);
+            minimal_gdi::Handle const pen = gdi.NullPen();
+            minimal_gdi::Handle const oldPen = gdi.SelectObject(pen);
+            gdi.FillRectangle(cell.rect.left, cell.rect.top, cell.rect.right, cell.rect.bottom);
+            gdi.SelectObject(oldBrush);
+            gdi.DeleteObject(brush);
+            gdi.SelectObject(oldPen);
+            gdi.DeleteObject(pen);
+        }
+        benchmark::DoNotOptimize(pixels.data());
+        benchmark::ClobberMemory();
+    }
+    state.SetItemsProcessed(state.iterations() * Cells * Cells);
+}
+
 // Quadrilaterals of one or two pixels, randomly sheared, as a disc of
 // cells seen from above gives them.
 void BM_SmallQuads_Polygon(benchmark::State& state)
@@ -117,10 +145,14 @@ void BM_SmallQuads_Polygon(benchmark::State& state)
 
 BENCHMARK(BM_MapCells_GdiSequence)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_MapCells_BareFill)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_MapCells_MinimalModel)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_SmallQuads_Polygon)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 int main(int argc, char** argv)
 {
     return bench::RunBenchmarks(argc, argv,
-        { { "per-cell GDI sequence / bare fill", "BM_MapCells_GdiSequence", "BM_MapCells_BareFill" } });
+        {
+            { "per-cell GDI sequence / bare fill", "BM_MapCells_GdiSequence", "BM_MapCells_BareFill" },
+            { "same sequence on the minimal model / bare fill", "BM_MapCells_MinimalModel", "BM_MapCells_BareFill" },
+        });
 }
