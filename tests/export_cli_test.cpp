@@ -1,14 +1,11 @@
 // Runs the grower as a user would and checks what it prints and writes.
-#include <gtest/gtest.h>
+#include "tests/cli_test_support.h"
 
-#include <sys/wait.h>
+#include <gtest/gtest.h>
 
 #include <bit>
 #include <cstdint>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <sstream>
 #include <string>
 
@@ -16,17 +13,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct ProcessResult {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-std::string Slurp(fs::path const& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return { std::istreambuf_iterator<char>(in), {} };
-}
+using cli_test::ProcessResult;
+using cli_test::Slurp;
 
 // The summary line: seeds=S1,S2 passes=P mean_radius=M max_radius=X
 struct Summary {
@@ -65,35 +53,17 @@ Summary ParseSummary(std::string const& line)
     return summary;
 }
 
-class ExportCli : public ::testing::Test {
+class ExportCli : public cli_test::ScratchFolderTest {
 protected:
-    void SetUp() override
+    ExportCli()
+        : ScratchFolderTest("morva-cli-")
     {
-        folder = fs::temp_directory_path()
-            / ("morva-cli-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(folder);
-        fs::create_directories(folder);
     }
-    void TearDown() override { fs::remove_all(folder); }
 
     ProcessResult Export(std::string const& program, std::string const& args)
     {
-        auto const out = folder / "stdout.txt";
-        auto const err = folder / "stderr.txt";
-        std::string const command = "'" + program + "' " + args + " >'" + out.string() + "' 2>'" + err.string() + "'";
-        int const raw = std::system(command.c_str());
-        ProcessResult run { WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, Slurp(out), Slurp(err) };
-        fs::remove(out);
-        fs::remove(err);
-        return run;
+        return Run("'" + program + "' " + args);
     }
-
-    std::size_t OtherEntries() const
-    {
-        return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
-    }
-
-    fs::path folder;
 };
 
 TEST_F(ExportCli, PrintsOneSummaryLineAndIsReproducible)
@@ -157,7 +127,7 @@ TEST_F(ExportCli, DumpsTheGridAsLittleEndianFloats)
         ASSERT_GT(z, 1900.0f);
         ASSERT_LT(z, 2100.0f);
     }
-    EXPECT_EQ(OtherEntries(), 1u);
+    EXPECT_EQ(Entries(), 1u);
 }
 
 TEST_F(ExportCli, BadInputFailsWithOneLineAndNoFile)
@@ -180,7 +150,7 @@ TEST_F(ExportCli, BadInputFailsWithOneLineAndNoFile)
         EXPECT_EQ(run.out, "") << args;
         EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << args << ": " << run.err;
         EXPECT_EQ(run.err.rfind("morva75-export: ", 0), 0u) << run.err;
-        EXPECT_EQ(OtherEntries(), 0u) << args;
+        EXPECT_EQ(Entries(), 0u) << args;
     }
 }
 

@@ -1,61 +1,34 @@
 // morva<N>-export --view window, run as a user would: with no display at
 // all, or with one it must not use, and with bad options.
 
+#include "tests/cli_test_support.h"
 #include "tests/render/png_test_reader.h"
 
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 namespace fs = std::filesystem;
 
 namespace {
 
+using cli_test::Slurp;
+
 constexpr std::uint32_t WHITE = 0xFFFFFF;
 
-struct ProcessRun {
-    int status;
-    std::string err;
-};
-
-std::string Slurp(fs::path const& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return { std::istreambuf_iterator<char>(in), {} };
-}
-
-class WindowViewCli : public testing::Test {
+class WindowViewCli : public cli_test::ScratchFolderTest {
 protected:
-    void SetUp() override
+    WindowViewCli()
+        : ScratchFolderTest("morva-window-")
     {
-        m_folder = fs::temp_directory_path()
-            / ("morva-window-" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(m_folder);
-        fs::create_directories(m_folder);
     }
-    void TearDown() override { fs::remove_all(m_folder); }
 
     // Runs the grower with `environment` (an env(1) prefix) and `args`.
-    ProcessRun Export(std::string const& environment, std::string const& args)
+    cli_test::ProcessResult Export(std::string const& environment, std::string const& args)
     {
-        auto const err = m_folder / "stderr.txt";
-        std::string const command = "env " + environment + " '" EXPORT75 "' --quiet " + args + " >/dev/null 2>'"
-            + err.string() + "'";
-        int const raw = std::system(command.c_str());
-        ProcessRun run { WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, Slurp(err) };
-        fs::remove(err);
-        return run;
+        return Run("env " + environment + " '" EXPORT75 "' --quiet " + args);
     }
-
-    std::string File(std::string const& name) const { return (m_folder / name).string(); }
-
-    fs::path m_folder;
 };
 
 constexpr char NO_DISPLAY[] = "-u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM";

@@ -1,18 +1,15 @@
 // Runs the grower with --image as a user would and decodes what it wrote.
 #include "globe/globe_point.h"
+#include "tests/cli_test_support.h"
 #include "png_test_reader.h"
 #include "render/elevation_color.h"
 #include "render/float_conversion.h"
 
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -20,17 +17,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct ProcessResult {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-std::string Slurp(fs::path const& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return { std::istreambuf_iterator<char>(in), {} };
-}
+using cli_test::ProcessResult;
+using cli_test::Slurp;
 
 double SummaryValue(std::string const& out, std::string const& key)
 {
@@ -40,37 +28,19 @@ double SummaryValue(std::string const& out, std::string const& key)
     return std::strtod(out.c_str() + at + key.size() + 2, nullptr);
 }
 
-class ImageExport : public ::testing::Test {
+class ImageExport : public cli_test::ScratchFolderTest {
 protected:
-    void SetUp() override
+    ImageExport()
+        : ScratchFolderTest("morva-image-")
     {
-        folder = fs::temp_directory_path()
-            / ("morva-image-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(folder);
-        fs::create_directories(folder);
     }
-    void TearDown() override { fs::remove_all(folder); }
 
     ProcessResult Export(std::string const& program, std::string const& args)
     {
-        auto const out = folder / "stdout.txt";
-        auto const err = folder / "stderr.txt";
-        std::string const command = "'" + program + "' " + args + " >'" + out.string() + "' 2>'" + err.string() + "'";
-        int const raw = std::system(command.c_str());
-        ProcessResult run { WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, Slurp(out), Slurp(err) };
-        fs::remove(out);
-        fs::remove(err);
-        return run;
+        return Run("'" + program + "' " + args);
     }
 
-    std::string Image(std::string const& name) const { return (folder / name).string(); }
-
-    std::size_t Entries() const
-    {
-        return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
-    }
-
-    fs::path folder;
+    std::string Image(std::string const& name) const { return File(name); }
 };
 
 TEST_F(ImageExport, TheMapShowsEveryGridPointInItsElevationColour)
