@@ -321,6 +321,9 @@ TEST(PolygonFastPaths, RectanglesMatchTheGeneralScanner)
         winapi::gdi::ScanRectangle(polygon.data(), clip, [&](int y, int a, int b) { fast.push_back({ y, a, b }); });
         for (int fillMode : { ALTERNATE, WINDING })
             ASSERT_EQ(fast, GeneralSpans(polygon, fillMode, clip)) << Describe(polygon, fillMode);
+        // Polygon fills a solid rectangle without scanning it.
+        if (round % 10 == 0)
+            ExpectMatchesReference(polygon, ALTERNATE, clip.width, clip.height);
     }
 }
 

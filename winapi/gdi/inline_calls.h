@@ -133,9 +133,8 @@ BOOL DeleteSelectable(Pool& pool, HGDIOBJ handle)
     winapi::Surface& surface = *dc->surface;
     if (cpt == 4 && dc->penStyle == PS_NULL && dc->brushStyle == BS_SOLID && (dc->brushColor >> 24) == 0
         && !surface.IsMonochrome() && IsAxisAlignedRectangle(apt, 4)) {
-        std::uint32_t const pixel = winapi::PixelFromColor(dc->brushColor);
-        ScanRectangle(apt, { surface.Width(), surface.Height() },
-            [&](int y, int x0, int x1) { FillSpan(surface.Row(y), x0, x1, pixel); });
+        FillRectangle(surface.Pixels(), surface.Width(), surface.Height(), apt[0].x, apt[0].y, apt[2].x, apt[2].y,
+            winapi::PixelFromColor(dc->brushColor));
         return TRUE;
     }
     // Without an outline, a polygon whose vertices share one x or one y
