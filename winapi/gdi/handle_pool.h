@@ -96,15 +96,22 @@ public:
 
     // The live object a handle names, or null for a handle of another kind,
     // a stale handle or garbage. A live slot keeps its full handle, so one
-    // comparison checks kind, slot and generation at once.
+    // comparison checks kind, slot and generation at once. The object found
+    // last is remembered: drawing names the same DC call after call.
     Object* Find(void const* handle)
     {
         std::uint64_t const bits = HandleBits(handle);
+        if (bits == m_recentHandle && bits != 0)
+            return m_recentObject;
         std::uint32_t const index = static_cast<std::uint32_t>(bits & handle_layout::IndexMask);
         if (index >= m_slotCount)
             return nullptr;
         Slot& slot = SlotAt(index);
-        return slot.handle == bits && bits != 0 ? &slot.object : nullptr;
+        if (slot.handle != bits || bits == 0)
+            return nullptr;
+        m_recentHandle = bits;
+        m_recentObject = &slot.object;
+        return &slot.object;
     }
 
     // Destroys the object a valid handle names; its handle goes stale.
@@ -112,6 +119,8 @@ public:
     {
         std::uint32_t const index = static_cast<std::uint32_t>(HandleBits(handle) & handle_layout::IndexMask);
         Slot& slot = SlotAt(index);
+        if (slot.handle == m_recentHandle)
+            m_recentHandle = 0;
         slot.object = Object {};
         slot.handle = 0;
         slot.generation = (slot.generation + 1) & handle_layout::GenerationMask;
@@ -138,6 +147,8 @@ private:
     // A fixed directory: finding a slot loads its chunk, then the slot.
     std::array<std::unique_ptr<Chunk>, ChunkCount> m_chunks;
     std::uint32_t m_slotCount = 0;
+    std::uint64_t m_recentHandle = 0; // 0, or the live handle Find returned last
+    Object* m_recentObject = nullptr;
     std::uint32_t m_firstFree = NoSlot;
     std::uint32_t m_liveCount = 0;
 };
