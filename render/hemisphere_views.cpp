@@ -31,19 +31,24 @@ class ColumnBand {
 public:
     static constexpr int MaxColumns = 16;
     static constexpr int PrefetchDistance = 8;
+    static constexpr std::ptrdiff_t CacheLineBytes = 64;
 
     // Loads columns first .. first + count, the last one taken modulo
     // GRID_N.
     void Load(Globe const& globe, HemisphereProjection const& projection, Hemisphere side, int first, int count)
     {
         m_points.resize(static_cast<std::size_t>(GRID_N) * (count + 1));
+        char const* const gridEnd = reinterpret_cast<char const*>(globe.Points() + GRID_POINT_COUNT);
         for (int row = 0; row < GRID_N; ++row) {
             // Rows lie far apart in memory, beyond the reach of the
             // hardware's stride prefetch: ask for a later row's run now.
             if (row + PrefetchDistance < GRID_N) {
-                GlobePoint const* ahead = globe.Points() + (row + PrefetchDistance) * GRID_N + first;
-                for (int line = 0; line <= (count + 1) * 12 / 64 + 1; ++line)
-                    __builtin_prefetch(reinterpret_cast<char const*>(ahead) + line * 64);
+                char const* ahead
+                    = reinterpret_cast<char const*>(globe.Points() + (row + PrefetchDistance) * GRID_N + first);
+                std::ptrdiff_t const span = std::min<std::ptrdiff_t>(
+                    (count + 1) * std::ptrdiff_t { sizeof(GlobePoint) } + CacheLineBytes, gridEnd - ahead);
+                for (std::ptrdiff_t offset = 0; offset < span; offset += CacheLineBytes)
+                    __builtin_prefetch(ahead + offset);
             }
             for (int offset = 0; offset <= count; ++offset) {
                 int const column = (first + offset) % GRID_N;
