@@ -9,7 +9,7 @@ packages=(
     libpng-dev
     qt6-base-dev
     binutils-mingw-w64-x86-64 g++-mingw-w64-x86-64 wine wine64
-    xvfb xauth xdotool desktop-file-utils
+    xvfb xauth xdotool x11-apps desktop-file-utils
 )
 
 missing=()
