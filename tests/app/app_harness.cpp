@@ -2,6 +2,7 @@
 
 #include "render/hemisphere_views.h"
 #include "render/map_buffer.h"
+#include "tests/render/map_buffer_reset.h"
 #include "winapi/gdi/surface.h"
 #include "winapi/resources/module_resources.h"
 
@@ -59,16 +60,6 @@ private:
     HBITMAP m_bitmap;
     HGDIOBJ m_original;
 };
-
-void ReleaseMapBuffer()
-{
-    if (g_mapDC)
-        DeleteDC(g_mapDC);
-    if (g_mapBitmap)
-        DeleteObject(g_mapBitmap);
-    g_mapDC = nullptr;
-    g_mapBitmap = nullptr;
-}
 
 void ResetApplicationState()
 {

@@ -4,6 +4,7 @@
 #include "globe/random.h"
 #include "render/map_buffer.h"
 #include "tests/app/app_harness.h"
+#include "tests/render/map_buffer_reset.h"
 #include "tools/grow.h"
 #include "tools/window_view.h"
 
@@ -26,12 +27,7 @@ protected:
     void TearDown() override
     {
         g_globe = nullptr;
-        if (g_mapDC)
-            DeleteDC(g_mapDC);
-        if (g_mapBitmap)
-            DeleteObject(g_mapBitmap);
-        g_mapDC = nullptr;
-        g_mapBitmap = nullptr;
+        ReleaseMapBuffer();
     }
 
     Image AsImage(WindowPicture const& picture)

@@ -2,6 +2,7 @@
 // and set the display size.
 #include "render/map_buffer.h"
 #include "render/map_view.h"
+#include "map_buffer_reset.h"
 #include "render_test_support.h"
 
 #include "gdi/fault_injection.h"
@@ -17,7 +18,7 @@ class MapBufferOnOurGdi : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ReleaseBuffer();
+        ReleaseMapBuffer();
         savedDisplay = winapi::GetDisplaySize();
         // Two pixels per column and one per row.
         winapi::SetDisplaySize(2 * GRID_N, GRID_N);
@@ -27,18 +28,8 @@ protected:
     void TearDown() override
     {
         winapi::testing::ClearCreationFailures();
-        ReleaseBuffer();
+        ReleaseMapBuffer();
         winapi::SetDisplaySize(savedDisplay.cx, savedDisplay.cy);
-    }
-
-    static void ReleaseBuffer()
-    {
-        if (g_mapDC)
-            DeleteDC(g_mapDC);
-        if (g_mapBitmap)
-            DeleteObject(g_mapBitmap);
-        g_mapDC = nullptr;
-        g_mapBitmap = nullptr;
     }
 
     // The buffer exists and holds the current map.
@@ -120,7 +111,7 @@ TEST_F(MapBufferOnOurGdi, IsTheMapDrawnOverADisplayOfAnySize)
     // What the grower's map image relies on: the buffer at a display of
     // W x H holds exactly DrawMap over (0, 0, W, H) on a black surface.
     for (SIZE const size : { SIZE { 97, 61 }, SIZE { 2 * GRID_N, GRID_N + 3 }, SIZE { 1, 1 } }) {
-        ReleaseBuffer();
+        ReleaseMapBuffer();
         winapi::SetDisplaySize(size.cx, size.cy);
         RenderMapBuffer(nullptr);
         ASSERT_NE(g_mapDC, nullptr);

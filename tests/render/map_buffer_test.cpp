@@ -1,5 +1,6 @@
 #include "render/map_buffer.h"
 #include "render/map_view.h"
+#include "map_buffer_reset.h"
 #include "render_test_support.h"
 
 #include <gtest/gtest.h>
@@ -14,7 +15,7 @@ class MapBuffer : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ReleaseBuffer();
+        ReleaseMapBuffer();
         globe.Roughen();
         globe.Refresh();
         HDC const screen = GetDC(nullptr);
@@ -22,17 +23,7 @@ protected:
         displayHeight = GetDeviceCaps(screen, VERTRES);
         ReleaseDC(nullptr, screen);
     }
-    void TearDown() override { ReleaseBuffer(); }
-
-    static void ReleaseBuffer()
-    {
-        if (g_mapDC)
-            DeleteDC(g_mapDC);
-        if (g_mapBitmap)
-            DeleteObject(g_mapBitmap);
-        g_mapDC = nullptr;
-        g_mapBitmap = nullptr;
-    }
+    void TearDown() override { ReleaseMapBuffer(); }
 
     TestGlobe globe;
     int displayWidth = 0;
