@@ -1,10 +1,11 @@
+#include "globe/culled_cuts.h"
 #include "globe/cut.h"
 #include "globe/globe.h"
 
 namespace {
 
 // Cuts drawn ahead of one sweep. A batch of the timer's 50 passes fits in one.
-constexpr int CUTS_PER_SWEEP = 64;
+constexpr int CUTS_PER_SWEEP = CUTS_PER_TILE_SWEEP;
 
 }
 
@@ -31,7 +32,7 @@ void Globe::Dissect(int passes)
                 radiusBound = RadiusBoundAfter(cut, radiusBound);
             }
         }
-        ApplyCutsPointMajor(points, GRID_POINT_COUNT, cuts, reaching);
+        ApplyCutsCulled(points, GRID_N, GRID_N, cuts, reaching);
         passes -= run;
     }
     UpdateStatistics();
