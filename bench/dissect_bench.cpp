@@ -1,11 +1,16 @@
-// Dissect(50) at GRID_N = 1000: the library's point-major sweep against the
-// straightforward loop that sweeps the whole grid once per pass.
+// Dissection at GRID_N = 1000: the library's Dissect, which culls the tiles
+// a cut cannot reach, against the straightforward loop that draws a cut,
+// tests every point against it and sweeps again for the next one. Each pair
+// starts from the same grid: a fresh one, planets grown 3001 and 20,000
+// passes, and the whole growth of 3001 passes from the planet's creation.
+#include "bench_support.h"
 #include "globe/cut.h"
 #include "globe/globe.h"
 #include "globe/random.h"
 
 #include <benchmark/benchmark.h>
 
+#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -13,42 +18,166 @@ namespace {
 
 constexpr int BATCH = 50;
 
-// The baseline: draw a cut, sweep every point, repeat.
-void DissectPassMajor(GlobePoint* points, int passes)
+// The benchmarks overwrite a Globe's points directly to restart from a
+// saved grid, and the baseline cuts them in place: the Globe is not const,
+// only its accessor is.
+GlobePoint* MutablePoints(Globe& globe)
+{
+    return const_cast<GlobePoint*>(globe.Points());
+}
+
+// The baseline Dissect: draw a cut, sweep every point, repeat; then the
+// statistics.
+void DissectPassByPass(Globe& globe, int passes)
 {
     for (int p = 0; p < passes; ++p) {
         Cut const cut = DrawCut();
-        ApplyCutsPassMajor(points, GRID_N * GRID_N, &cut, 1);
+        ApplyCutsPassMajor(MutablePoints(globe), GRID_POINT_COUNT, &cut, 1);
     }
+    globe.UpdateStatistics();
 }
 
-void BM_DissectBatch_PassMajorBaseline(benchmark::State& state)
+// The programs' growth: Dissect(1), then batches of 50.
+template<typename DissectFunction>
+void Grow(Globe& globe, int passes, DissectFunction&& dissect)
+{
+    dissect(globe, 1);
+    for (int done = 1; done < passes; done += BATCH)
+        dissect(globe, passes - done < BATCH ? passes - done : BATCH);
+}
+
+void LibraryDissect(Globe& globe, int passes)
+{
+    globe.Dissect(passes);
+}
+
+// A planet grown `passes` passes from fixed seeds, kept for the run.
+std::vector<GlobePoint> const& GrownGrid(int passes)
+{
+    static std::vector<GlobePoint> grown3001;
+    static std::vector<GlobePoint> grown20000;
+    auto& grid = passes == 3001 ? grown3001 : grown20000;
+    if (grid.empty()) {
+        RandomGenerator const saved = g_random;
+        g_random = RandomGenerator(4711, 815, false);
+        auto globe = std::make_unique<Globe>();
+        Grow(*globe, passes, LibraryDissect);
+        grid.assign(globe->Points(), globe->Points() + GRID_POINT_COUNT);
+        g_random = saved;
+    }
+    return grid;
+}
+
+// Dissect(50) on a grid restored before every iteration, with the same 50
+// cuts each time.
+template<typename DissectFunction>
+void BatchOnGrid(benchmark::State& state, std::vector<GlobePoint> const& start, DissectFunction&& dissect)
 {
     auto globe = std::make_unique<Globe>();
-    std::vector<GlobePoint> grid(globe->Points(), globe->Points() + GRID_N * GRID_N);
-    g_random = RandomGenerator(1802, 9373, false);
     for (auto _ : state) {
-        DissectPassMajor(grid.data(), BATCH);
+        state.PauseTiming();
+        std::memcpy(MutablePoints(*globe), start.data(), start.size() * sizeof(GlobePoint));
         globe->UpdateStatistics();
-        benchmark::DoNotOptimize(grid.data());
-    }
-    state.SetItemsProcessed(state.iterations() * BATCH * GRID_N * GRID_N);
-}
-
-void BM_DissectBatch_Library(benchmark::State& state)
-{
-    auto globe = std::make_unique<Globe>();
-    g_random = RandomGenerator(1802, 9373, false);
-    for (auto _ : state) {
-        globe->Dissect(BATCH);
+        g_random = RandomGenerator(1802, 9373, false);
+        state.ResumeTiming();
+        dissect(*globe, BATCH);
         benchmark::DoNotOptimize(globe->Points());
     }
-    state.SetItemsProcessed(state.iterations() * BATCH * GRID_N * GRID_N);
+    state.SetItemsProcessed(state.iterations() * BATCH * GRID_POINT_COUNT);
+}
+
+std::vector<GlobePoint> const& FreshGrid()
+{
+    static std::vector<GlobePoint> const fresh = [] {
+        auto globe = std::make_unique<Globe>();
+        return std::vector<GlobePoint>(globe->Points(), globe->Points() + GRID_POINT_COUNT);
+    }();
+    return fresh;
+}
+
+void BM_Fresh_PassByPassBaseline(benchmark::State& state)
+{
+    BatchOnGrid(state, FreshGrid(), DissectPassByPass);
+}
+
+void BM_Fresh_Dissect(benchmark::State& state)
+{
+    BatchOnGrid(state, FreshGrid(), LibraryDissect);
+}
+
+void BM_Grown3001_PassByPassBaseline(benchmark::State& state)
+{
+    BatchOnGrid(state, GrownGrid(3001), DissectPassByPass);
+}
+
+void BM_Grown3001_Dissect(benchmark::State& state)
+{
+    BatchOnGrid(state, GrownGrid(3001), LibraryDissect);
+}
+
+void BM_Grown20000_PassByPassBaseline(benchmark::State& state)
+{
+    BatchOnGrid(state, GrownGrid(20000), DissectPassByPass);
+}
+
+void BM_Grown20000_Dissect(benchmark::State& state)
+{
+    BatchOnGrid(state, GrownGrid(20000), LibraryDissect);
+}
+
+// Creation and 3001 passes, the way the programs grow a planet.
+template<typename DissectFunction>
+void WholeGrowth(benchmark::State& state, DissectFunction&& dissect)
+{
+    for (auto _ : state) {
+        g_random = RandomGenerator(1802, 9373, false);
+        auto globe = std::make_unique<Globe>();
+        Grow(*globe, 3001, dissect);
+        benchmark::DoNotOptimize(globe->Points());
+    }
+}
+
+void BM_Growth3001_PassByPassBaseline(benchmark::State& state)
+{
+    WholeGrowth(state, DissectPassByPass);
+}
+
+void BM_Growth3001_Dissect(benchmark::State& state)
+{
+    WholeGrowth(state, LibraryDissect);
+}
+
+// The statistics alone, on the grown planet.
+void BM_Grown3001_UpdateStatistics(benchmark::State& state)
+{
+    auto globe = std::make_unique<Globe>();
+    std::memcpy(MutablePoints(*globe), GrownGrid(3001).data(), GRID_POINT_COUNT * sizeof(GlobePoint));
+    for (auto _ : state) {
+        globe->UpdateStatistics();
+        benchmark::DoNotOptimize(globe->GetMeanRadius());
+    }
 }
 
 }
 
-BENCHMARK(BM_DissectBatch_PassMajorBaseline)->Unit(benchmark::kMillisecond)->MinTime(2.0);
-BENCHMARK(BM_DissectBatch_Library)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_Fresh_PassByPassBaseline)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+BENCHMARK(BM_Fresh_Dissect)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+BENCHMARK(BM_Grown3001_PassByPassBaseline)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+BENCHMARK(BM_Grown3001_Dissect)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+BENCHMARK(BM_Grown20000_PassByPassBaseline)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+BENCHMARK(BM_Grown20000_Dissect)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+BENCHMARK(BM_Growth3001_PassByPassBaseline)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(BM_Growth3001_Dissect)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+BENCHMARK(BM_Grown3001_UpdateStatistics)->Unit(benchmark::kMillisecond)->MinTime(0.5);
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv)
+{
+    return bench::RunBenchmarks(argc, argv,
+        {
+            { "Dissect(50) on a fresh planet / pass by pass", "BM_Fresh_Dissect", "BM_Fresh_PassByPassBaseline" },
+            { "Dissect(50) grown 3001 / pass by pass", "BM_Grown3001_Dissect", "BM_Grown3001_PassByPassBaseline" },
+            { "Dissect(50) grown 20000 / pass by pass", "BM_Grown20000_Dissect",
+                "BM_Grown20000_PassByPassBaseline" },
+            { "growth of 3001 passes / pass by pass", "BM_Growth3001_Dissect", "BM_Growth3001_PassByPassBaseline" },
+        });
+}
