@@ -1,6 +1,7 @@
 #include "globe/globe.h"
 
 #include "globe/portable_trig.h"
+#include "globe/radius_statistics.h"
 
 Globe::Globe()
     : radius(GLOBE_RADIUS)
@@ -36,13 +37,7 @@ Globe::~Globe() = default;
 
 void Globe::UpdateStatistics()
 {
-    maxRadius = PointRadius(points[0]);
-    double sum = 0.0;
-    for (GlobePoint const& p : points) {
-        double const r = PointRadius(p);
-        if (r > maxRadius)
-            maxRadius = r;
-        sum += r;
-    }
-    meanRadius = sum * GRID_MEAN_FACTOR;
+    RadiusStatistics const statistics = MeasureRadii(points, GRID_POINT_COUNT);
+    maxRadius = statistics.maxRadius;
+    meanRadius = statistics.sum * GRID_MEAN_FACTOR;
 }
