@@ -1,6 +1,7 @@
 #include "globe/cut.h"
 #include "globe/globe.h"
 #include "globe/random.h"
+#include "dissect_test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -11,53 +12,17 @@
 
 namespace {
 
-std::vector<GlobePoint> Grid(Globe const& globe)
-{
-    return { globe.Points(), globe.Points() + GRID_N * GRID_N };
-}
+using namespace dissect_test;
 
-bool SameBits(std::vector<GlobePoint> const& a, std::vector<GlobePoint> const& b)
+TEST(Dissect, EqualsTheLiteralPassByPassAlgorithmForExtremeAndFallbackSeeds)
 {
-    return a.size() == b.size() && (a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof(GlobePoint)) == 0);
-}
-
-// The literal algorithm: for each pass, draw its cut and sweep the grid.
-void DissectPassByPass(std::vector<GlobePoint>& grid, int passes)
-{
-    for (int p = 0; p < passes; ++p) {
-        Cut const cut = DrawCut();
-        for (GlobePoint& point : grid) {
-            GlobePoint const d { point.x - cut.q.x, point.y - cut.q.y, point.z - cut.q.z };
-            if (Dot(cut.q, d) > 0.0) {
-                point.x = static_cast<float>(point.x * cut.factor);
-                point.y = static_cast<float>(point.y * cut.factor);
-                point.z = static_cast<float>(point.z * cut.factor);
-            }
-        }
-    }
-}
-
-TEST(Dissect, EqualsTheLiteralPassByPassAlgorithmBitForBit)
-{
-    // Passes that span several runs of drawn cuts, plus odd remainders.
-    int const schedule[] = { 1, 50, 50, 137, 3 };
-    std::int32_t const seeds[][2] = { { 1802, 9373 }, { 31328, 30081 } };
-    for (auto const& seed : seeds) {
-        auto globe = std::make_unique<Globe>();
-        auto reference = Grid(*globe);
-        g_random = RandomGenerator(seed[0], seed[1], false);
-        RandomGenerator literal = g_random;
-        for (int passes : schedule) {
-            globe->Dissect(passes);
-            RandomGenerator const afterFast = g_random;
-            g_random = literal;
-            DissectPassByPass(reference, passes);
-            literal = g_random;
-            g_random = afterFast;
-            ASSERT_TRUE(SameBits(Grid(*globe), reference)) << "after " << passes << " passes";
-            ASSERT_EQ(RandomGenerator(literal).NextUniform(), RandomGenerator(g_random).NextUniform());
-        }
-    }
+    // Passes that span several runs of drawn cuts, plus odd remainders; the
+    // seeds at both ends of their ranges and three pairs that fall back.
+    std::vector<int> const schedule { 1, 50, 50, 137, 3, 64, 65 };
+    std::int32_t const seeds[][2] = { { 1802, 9373 }, { 0, 0 }, { 31328, 30081 }, { 31329, 0 }, { -1, 5 },
+        { 0, 30082 } };
+    for (auto const& seed : seeds)
+        EXPECT_TRUE(DissectMatchesLiteral(seed[0], seed[1], schedule)) << "seeds " << seed[0] << ", " << seed[1];
 }
 
 TEST(Dissect, PointMajorEqualsPassMajorForEveryBlockRemainder)
@@ -217,6 +182,49 @@ TEST(Dissect, BothKernelsMatchPassMajorOnAWholeGrid)
     EXPECT_TRUE(SameBits(fastest, passMajor));
     EXPECT_TRUE(SameBits(portable, passMajor));
     EXPECT_FALSE(SameBits(passMajor, Grid(*globe)));
+}
+
+}
+
+namespace {
+
+// Rough planets: after 20,000 passes the radii spread widely and tiles
+// near the cut circles hold points far apart in radius.
+TEST(Dissect, EqualsTheLiteralLoopThroughTwentyThousandPasses)
+{
+    if (GRID_N > 200)
+        GTEST_SKIP() << "run at 75 and 200";
+    EXPECT_TRUE(DissectMatchesLiteral(4711, 815, GrowthSchedule(20000 / PASS_SCALE)));
+}
+
+// A growth the way the programs run it, at every size.
+TEST(Dissect, EqualsTheLiteralLoopThroughAProgramsGrowth)
+{
+    int const passes = (GRID_N >= 700 ? 301 : 1001) / PASS_SCALE;
+    EXPECT_TRUE(DissectMatchesLiteral(2024, 1207, GrowthSchedule(passes)));
+}
+
+// Many short batches of random length, from random seeds: batches shorter
+// and longer than one sweep of drawn cuts, and empty ones.
+TEST(Dissect, EqualsTheLiteralLoopInRandomShortBatches)
+{
+    RandomGenerator chooser(97, 33, false);
+    // Roughly the same number of point tests at every size.
+    long const budget = 60'000'000L / PASS_SCALE;
+    long const passesPerSize = budget / GRID_POINT_COUNT;
+    int const trials = 6;
+    for (int trial = 0; trial < trials; ++trial) {
+        std::vector<int> schedule;
+        long passes = 0;
+        while (passes < passesPerSize / trials) {
+            int const batch = chooser.IntInRange(-1, 130);
+            schedule.push_back(batch);
+            passes += batch > 0 ? batch : 0;
+        }
+        std::int32_t const seed1 = chooser.IntInRange(0, 31328);
+        std::int32_t const seed2 = chooser.IntInRange(0, 30081);
+        EXPECT_TRUE(DissectMatchesLiteral(seed1, seed2, schedule)) << "seeds " << seed1 << ", " << seed2;
+    }
 }
 
 }
