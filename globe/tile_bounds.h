@@ -104,6 +104,15 @@ inline CutReach ReachOfCut(CutPlane const& plane, TileBounds const& tile)
     if (!tile.bounded)
         return CutReach::Crosses;
     double const cosTheta = plane.unitX * tile.axisX + plane.unitY * tile.axisY + plane.unitZ * tile.axisZ;
+    double const margin = 1e-5 * plane.length * (tile.maxRadius + plane.length);
+    // Most cuts miss most tiles by far: sin theta <= 1 gives a larger cMax
+    // without the square root, and when even that misses, the cut misses.
+    if (cosTheta < tile.cosHalfAngle) {
+        double const roughMax = cosTheta * tile.cosHalfAngle + tile.sinHalfAngle;
+        double const roughTop = roughMax >= 0.0 ? tile.maxRadius * roughMax : tile.minRadius * roughMax;
+        if (plane.length * roughTop - plane.qq < -margin)
+            return CutReach::Misses;
+    }
     double const sinTheta = std::sqrt(cosTheta < 1.0 && cosTheta > -1.0 ? 1.0 - cosTheta * cosTheta : 0.0);
     double const cMax = cosTheta >= tile.cosHalfAngle ? 1.0
                                                       : cosTheta * tile.cosHalfAngle + sinTheta * tile.sinHalfAngle;
@@ -113,7 +122,6 @@ inline CutReach ReachOfCut(CutPlane const& plane, TileBounds const& tile)
     double const bottom = cMin >= 0.0 ? tile.minRadius * cMin : tile.maxRadius * cMin;
     double const eMax = plane.length * top - plane.qq;
     double const eMin = plane.length * bottom - plane.qq;
-    double const margin = 1e-5 * plane.length * (tile.maxRadius + plane.length);
     if (eMax < -margin)
         return CutReach::Misses;
     if (eMin > margin)
