@@ -2,10 +2,17 @@
 
 #include "globe/portable_trig.h"
 
+namespace {
+
+unsigned long long g_lastGeneration = 0;
+
+}
+
 Globe::Globe()
     : radius(GLOBE_RADIUS)
     , meanRadius(0.0)
     , maxRadius(0.0)
+    , generation(++g_lastGeneration)
 {
     double const r = radius;
 
@@ -45,4 +52,5 @@ void Globe::UpdateStatistics()
         sum += r;
     }
     meanRadius = sum * GRID_MEAN_FACTOR;
+    generation = ++g_lastGeneration;
 }

@@ -1,9 +1,12 @@
 #include "render/hemisphere_views.h"
 
 #include "globe/planet.h"
+#include "render/cell_canvas.h"
 #include "render/cell_painter.h"
 #include "render/float_conversion.h"
 #include "render/hemisphere_projection.h"
+#include "render/pixel_target.h"
+#include "render/point_cache.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -78,6 +81,51 @@ private:
     std::vector<BandPoint> m_points;
 };
 
+// HemisphereProjection::Project's axis for a run of coordinates already
+// truncated to ints, in a form the compiler vectorises: NaN gives 0 and the
+// clamp to the int range saturates as TruncateToInt does.
+void ProjectAxis(std::int32_t const* coordinates, std::size_t count, std::int32_t center, float scale,
+    std::int32_t* projected)
+{
+    double const origin = center;
+    double const factor = scale;
+    for (std::size_t i = 0; i < count; ++i) {
+        double value = origin + coordinates[i] * factor;
+        value = value == value ? value : 0.0;
+        value = value < -2147483648.0 ? -2147483648.0 : value;
+        value = value > 2147483647.0 ? 2147483647.0 : value;
+        projected[i] = static_cast<std::int32_t>(value);
+    }
+}
+
+// Straight into the pixels, cell by cell in the views' order.
+void DrawHemisphereDirect(Hemisphere side, PixelTarget const& target, Globe const& globe,
+    HemisphereProjection const& projection)
+{
+    ViewPoints const& points = CurrentViewPoints(globe);
+    static std::vector<std::int32_t> projectedX;
+    static std::vector<std::int32_t> projectedY;
+    projectedX.resize(GRID_POINT_COUNT);
+    projectedY.resize(GRID_POINT_COUNT);
+    ProjectAxis(points.x.data(), GRID_POINT_COUNT, projection.centerX, projection.scale, projectedX.data());
+    ProjectAxis(points.y.data(), GRID_POINT_COUNT, projection.centerY, projection.scale, projectedY.data());
+
+    std::int8_t const wanted = side == Hemisphere::Lower ? -1 : 1;
+    CellCanvas canvas(target);
+    auto const at = [&](std::size_t index) { return POINT { projectedX[index], projectedY[index] }; };
+    for (int column = 0; column < GRID_N; ++column) {
+        std::size_t const here = static_cast<std::size_t>(column) * GRID_N;
+        std::size_t const next = static_cast<std::size_t>((column + 1) % GRID_N) * GRID_N;
+        for (int row = 0; row < GRID_N; ++row) {
+            if (points.side[here + row] != wanted)
+                continue;
+            int const nextRow = row + 1 == GRID_N ? 0 : row + 1;
+            POINT const corners[4] = { at(here + row), at(here + nextRow), at(next + nextRow), at(next + row) };
+            canvas.FillQuad(corners, points.pixel[here + row]);
+        }
+    }
+}
+
 void DrawHemisphere(Hemisphere side, HDC hdc, int left, int top, int right, int bottom)
 {
     if (!g_globe)
@@ -86,6 +134,11 @@ void DrawHemisphere(Hemisphere side, HDC hdc, int left, int top, int right, int 
     float const mean = RoundToSingle(globe.GetMeanRadius());
     float const max = RoundToSingle(globe.GetMaxRadius());
     HemisphereProjection const projection = MakeHemisphereProjection(left, top, right, bottom, max);
+    PixelTarget target;
+    if (ReachPixels(hdc, target)) {
+        DrawHemisphereDirect(side, target, globe, projection);
+        return;
+    }
 
     // A cell spans its own column and the next one, wrapping to column 0,
     // and its own row and the next one, wrapping to row 0.

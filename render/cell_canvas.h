@@ -1,0 +1,41 @@
+// Cells filled straight into 32-bit pixels, with the coverage rule GDI's
+// Polygon follows: what a cell's solid brush and null pen would paint, pixel
+// for pixel, at the cost of a fill. Cells are filled in the order they are
+// given, later ones over earlier ones.
+#pragma once
+
+#include "render/pixel_target.h"
+
+#include "raster/polygon_scan.h"
+
+#include <cstdint>
+#include <vector>
+
+class CellCanvas {
+public:
+    explicit CellCanvas(PixelTarget const& target)
+        : m_target(target)
+    {
+    }
+
+    // A quadrilateral, as Polygon fills it.
+    void FillQuad(POINT const (&corners)[4], std::uint32_t pixel)
+    {
+        raster::ScanPolygon(m_scanner, corners, 4, m_target.fillRule, m_target.clip,
+            [&](int y, int x0, int x1) { raster::FillSpan(m_target.rows.Row(y), x0, x1, pixel); });
+    }
+
+    // A grid of rectangular cells, the same row edges in every column, as
+    // DrawMap draws it column by column: cell (row, column) spans
+    // columnEdges[column] .. columnEdges[column + 1] across and rowEdges[row]
+    // .. rowEdges[row + 1] down, in either order, in the colour
+    // pixels[row * columns + column]. Where cells overlap, the one drawn
+    // later (the larger column, then the larger row) wins, so the grid is
+    // filled row by row with the same result.
+    void FillGrid(std::vector<std::int32_t> const& columnEdges, std::vector<std::int32_t> const& rowEdges,
+        std::uint32_t const* pixels);
+
+private:
+    PixelTarget m_target;
+    raster::PolygonScanner m_scanner;
+};
