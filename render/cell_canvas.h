@@ -8,6 +8,7 @@
 
 #include "raster/polygon_scan.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -21,6 +22,16 @@ public:
     // A quadrilateral, as Polygon fills it.
     void FillQuad(POINT const (&corners)[4], std::uint32_t pixel)
     {
+        // Most cells of a dense grid cover no sample point: those whose
+        // corners share one row or one column, or that lie beside the clip,
+        // are passed over before the scan.
+        LONG const left = std::min(std::min(corners[0].x, corners[1].x), std::min(corners[2].x, corners[3].x));
+        LONG const right = std::max(std::max(corners[0].x, corners[1].x), std::max(corners[2].x, corners[3].x));
+        LONG const top = std::min(std::min(corners[0].y, corners[1].y), std::min(corners[2].y, corners[3].y));
+        LONG const bottom = std::max(std::max(corners[0].y, corners[1].y), std::max(corners[2].y, corners[3].y));
+        if (left == right || top == bottom || right <= m_target.clip.left || left >= m_target.clip.right
+            || bottom <= m_target.clip.top || top >= m_target.clip.bottom)
+            return;
         raster::ScanPolygon(m_scanner, corners, 4, m_target.fillRule, m_target.clip,
             [&](int y, int x0, int x1) { raster::FillSpan(m_target.rows.Row(y), x0, x1, pixel); });
     }

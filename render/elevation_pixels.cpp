@@ -6,7 +6,16 @@
 
 #include <algorithm>
 #include <cfloat>
-#include <cmath>
+#include <cstring>
+
+#include <immintrin.h>
+
+// The wide forms below are only ever called from functions compiled for
+// their instruction set, inside this file: their vector arguments never
+// cross an ABI boundary.
+#pragma GCC diagnostic ignored "-Wpsabi"
+// GCC 12's _mm512_sqrt_pd starts from a deliberately undefined vector.
+#pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
 
 namespace {
 
@@ -17,41 +26,133 @@ constexpr std::size_t RUN = 256;
 // low byte as truncating to 64.
 constexpr double EXACT_FRACTION = 1048576.0;
 
-std::uint32_t Channel(double value)
+// Lanes of Width doubles, with their masks and 32-bit ints.
+template<int Width>
+struct Lanes {
+    typedef double Real __attribute__((vector_size(8 * Width)));
+    typedef long long Mask __attribute__((vector_size(8 * Width)));
+    typedef float Single __attribute__((vector_size(4 * Width)));
+    typedef int Int __attribute__((vector_size(4 * Width)));
+};
+
+// Square roots, correctly rounded, of each lane.
+inline Lanes<2>::Real Sqrt(Lanes<2>::Real value)
 {
-    return static_cast<std::uint32_t>(static_cast<std::int32_t>(value)) & 0xFF;
+    return _mm_sqrt_pd(value);
 }
 
-// One run of at most RUN points. `exact[i]` is cleared for the points left
-// to the scalar rule.
-void PixelRun(GlobePoint const* points, std::size_t count, double seaLevel, double span, std::uint32_t* pixels,
-    std::uint8_t* exact)
+[[gnu::target("avx2")]] inline Lanes<4>::Real Sqrt(Lanes<4>::Real value)
 {
-    for (std::size_t i = 0; i < count; ++i) {
-        double const x = points[i].x;
-        double const y = points[i].y;
-        double const z = points[i].z;
-        double const h = std::sqrt(x * x + y * y);
-        double const radius = std::sqrt(h * h + z * z);
-        bool const fitsSingle = radius <= FLT_MAX;
-        double const r = static_cast<float>(fitsSingle ? radius : 0.0);
+    return _mm256_sqrt_pd(value);
+}
 
-        // The depth fraction of the sea, (seaLevel - r) / span, is exactly
-        // -t, so 255 - 100 * depth is exactly 100 * t + 255.
-        double const fraction = (r - seaLevel) / span;
-        bool const inRange = fitsSingle && fraction > -EXACT_FRACTION && fraction < EXACT_FRACTION;
-        double const t = inRange ? fraction : 0.0;
-        bool const land = r >= seaLevel;
-        double const p = t * 255.0;
-        bool const peak = p > 253.0;
+[[gnu::target("avx512f")]] inline Lanes<8>::Real Sqrt(Lanes<8>::Real value)
+{
+    return _mm512_sqrt_pd(value);
+}
 
-        double const peakRed = static_cast<float>(p);
-        double const red = land ? (peak ? peakRed : 220.0 * t + 34.0) : 0.0;
-        double const green = land ? (peak ? 254.0 : 85.0 * t + 171.0) : 0.0;
-        double const blue = land ? (peak ? 254.0 : 75.0 * t + 65.0) : t * 100.0 + 255.0;
-        pixels[i] = Channel(red) << 16 | Channel(green) << 8 | Channel(blue);
-        exact[i] = inRange;
+template<int Width>
+[[gnu::always_inline]] inline typename Lanes<Width>::Int Channel(typename Lanes<Width>::Real value)
+{
+    return __builtin_convertvector(value, typename Lanes<Width>::Int) & 0xFF;
+}
+
+// The colour rule, operation for operation as ElevationColor, for Width
+// points at a time. The depth fraction of the sea, (seaLevel - r) / span, is
+// exactly -t, so 255 - 100 * depth is exactly 100 * t + 255. Returns false
+// when some point of the run lies outside the exact range.
+template<int Width>
+[[gnu::always_inline]] inline bool PixelRun(GlobePoint const* points, std::size_t count, double seaLevel,
+    double span, std::uint32_t* pixels)
+{
+    using Real = typename Lanes<Width>::Real;
+    using Mask = typename Lanes<Width>::Mask;
+    using Single = typename Lanes<Width>::Single;
+    using Int = typename Lanes<Width>::Int;
+    Mask allInRange = Mask {} == 0;
+    for (std::size_t i = 0; i + Width <= count; i += Width) {
+        Real x, y, z;
+        for (int lane = 0; lane < Width; ++lane) {
+            x[lane] = points[i + lane].x;
+            y[lane] = points[i + lane].y;
+            z[lane] = points[i + lane].z;
+        }
+        Real const h = Sqrt(x * x + y * y);
+        Real const radius = Sqrt(h * h + z * z);
+        Mask const fitsSingle = radius <= FLT_MAX;
+        Real const r = __builtin_convertvector(
+            __builtin_convertvector(fitsSingle ? radius : Real {}, Single), Real);
+
+        Real const fraction = (r - seaLevel) / span;
+        Mask const inRange = fitsSingle & (fraction > -EXACT_FRACTION) & (fraction < EXACT_FRACTION);
+        allInRange &= inRange;
+        Real const t = inRange ? fraction : Real {};
+        Mask const land = r >= seaLevel;
+        Real const p = t * 255.0;
+        Mask const peak = p > 253.0;
+
+        Real const peakRed = __builtin_convertvector(__builtin_convertvector(p, Single), Real);
+        Real const landRed = 220.0 * t + 34.0;
+        Real const landGreen = 85.0 * t + 171.0;
+        Real const landBlue = 75.0 * t + 65.0;
+        Real const seaBlue = t * 100.0 + 255.0;
+        Real const nearWhite = Real {} + 254.0;
+        Real const red = land ? (peak ? peakRed : landRed) : Real {};
+        Real const green = land ? (peak ? nearWhite : landGreen) : Real {};
+        Real const blue = land ? (peak ? nearWhite : landBlue) : seaBlue;
+        Int const packed = Channel<Width>(red) << 16 | Channel<Width>(green) << 8 | Channel<Width>(blue);
+        std::memcpy(pixels + i, &packed, sizeof packed);
     }
+    for (int lane = 0; lane < Width; ++lane) {
+        if (!allInRange[lane])
+            return false;
+    }
+    return true;
+}
+
+}
+
+namespace {
+
+using RunFunction = bool (*)(GlobePoint const*, std::size_t, double, double, std::uint32_t*);
+
+bool RunSse2(GlobePoint const* points, std::size_t count, double seaLevel, double span, std::uint32_t* pixels)
+{
+    return PixelRun<2>(points, count, seaLevel, span, pixels);
+}
+
+[[gnu::target("avx2")]] bool RunAvx2(
+    GlobePoint const* points, std::size_t count, double seaLevel, double span, std::uint32_t* pixels)
+{
+    return PixelRun<4>(points, count, seaLevel, span, pixels);
+}
+
+[[gnu::target("avx512f")]] bool RunAvx512(
+    GlobePoint const* points, std::size_t count, double seaLevel, double span, std::uint32_t* pixels)
+{
+    return PixelRun<8>(points, count, seaLevel, span, pixels);
+}
+
+// The widest form the processor runs, and its width.
+struct Runner {
+    RunFunction run;
+    std::size_t width;
+};
+
+Runner PickRunner()
+{
+    __builtin_cpu_init();
+    if (__builtin_cpu_supports("avx512f"))
+        return { RunAvx512, 8 };
+    if (__builtin_cpu_supports("avx2"))
+        return { RunAvx2, 4 };
+    return { RunSse2, 2 };
+}
+
+void ScalarRun(GlobePoint const* points, std::size_t count, float meanRadius, float maxRadius, std::uint32_t* pixels)
+{
+    for (std::size_t i = 0; i < count; ++i)
+        pixels[i] = PixelOfColor(ElevationColor(RoundToSingle(PointRadius(points[i])), meanRadius, maxRadius));
 }
 
 }
@@ -59,20 +160,17 @@ void PixelRun(GlobePoint const* points, std::size_t count, double seaLevel, doub
 void ElevationPixels(GlobePoint const* points, std::size_t count, float meanRadius, float maxRadius,
     std::uint32_t* pixels)
 {
+    static Runner const runner = PickRunner();
     double const mean = meanRadius;
     double const max = maxRadius;
     double const seaLevel = mean + (max - mean) * 0.1;
     double const span = max - seaLevel;
-    std::uint8_t exact[RUN];
     for (std::size_t first = 0; first < count; first += RUN) {
         std::size_t const length = std::min(RUN, count - first);
-        PixelRun(points + first, length, seaLevel, span, pixels + first, exact);
-        if (std::all_of(exact, exact + length, [](std::uint8_t e) { return e != 0; }))
-            continue;
-        for (std::size_t i = 0; i < length; ++i) {
-            if (!exact[i])
-                pixels[first + i]
-                    = PixelOfColor(ElevationColor(RoundToSingle(PointRadius(points[first + i])), meanRadius, maxRadius));
-        }
+        std::size_t const whole = length - length % runner.width;
+        if (runner.run(points + first, whole, seaLevel, span, pixels + first))
+            ScalarRun(points + first + whole, length - whole, meanRadius, maxRadius, pixels + first + whole);
+        else
+            ScalarRun(points + first, length, meanRadius, maxRadius, pixels + first);
     }
 }

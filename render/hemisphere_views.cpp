@@ -7,6 +7,7 @@
 #include "render/hemisphere_projection.h"
 #include "render/pixel_target.h"
 #include "render/point_cache.h"
+#include "render/projected_points.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -81,47 +82,33 @@ private:
     std::vector<BandPoint> m_points;
 };
 
-// HemisphereProjection::Project's axis for a run of coordinates already
-// truncated to ints, in a form the compiler vectorises: NaN gives 0 and the
-// clamp to the int range saturates as TruncateToInt does.
-void ProjectAxis(std::int32_t const* coordinates, std::size_t count, std::int32_t center, float scale,
-    std::int32_t* projected)
-{
-    double const origin = center;
-    double const factor = scale;
-    for (std::size_t i = 0; i < count; ++i) {
-        double value = origin + coordinates[i] * factor;
-        value = value == value ? value : 0.0;
-        value = value < -2147483648.0 ? -2147483648.0 : value;
-        value = value > 2147483647.0 ? 2147483647.0 : value;
-        projected[i] = static_cast<std::int32_t>(value);
-    }
-}
-
-// Straight into the pixels, cell by cell in the views' order.
+// Straight into the pixels, cell by cell in the views' order. The
+// projected grid is kept row by row, as the globe keeps its points: a
+// column walk reads each cache line for several neighbouring columns.
 void DrawHemisphereDirect(Hemisphere side, PixelTarget const& target, Globe const& globe,
     HemisphereProjection const& projection)
 {
-    ViewPoints const& points = CurrentViewPoints(globe);
-    static std::vector<std::int32_t> projectedX;
-    static std::vector<std::int32_t> projectedY;
-    projectedX.resize(GRID_POINT_COUNT);
-    projectedY.resize(GRID_POINT_COUNT);
-    ProjectAxis(points.x.data(), GRID_POINT_COUNT, projection.centerX, projection.scale, projectedX.data());
-    ProjectAxis(points.y.data(), GRID_POINT_COUNT, projection.centerY, projection.scale, projectedY.data());
+    std::uint32_t const* const pixels = CurrentPointPixels(globe);
+    static std::vector<POINT> projected;
+    projected.resize(GRID_POINT_COUNT);
+    ProjectPoints(projection, globe.Points(), GRID_POINT_COUNT, projected.data());
 
-    std::int8_t const wanted = side == Hemisphere::Lower ? -1 : 1;
+    GlobePoint const* const points = globe.Points();
     CellCanvas canvas(target);
-    auto const at = [&](std::size_t index) { return POINT { projectedX[index], projectedY[index] }; };
     for (int column = 0; column < GRID_N; ++column) {
-        std::size_t const here = static_cast<std::size_t>(column) * GRID_N;
-        std::size_t const next = static_cast<std::size_t>((column + 1) % GRID_N) * GRID_N;
+        int const nextColumn = column + 1 == GRID_N ? 0 : column + 1;
         for (int row = 0; row < GRID_N; ++row) {
-            if (points.side[here + row] != wanted)
+            std::size_t const first = static_cast<std::size_t>(row) * GRID_N + column;
+            if (!IsOnSide(side, points[first].z))
                 continue;
-            int const nextRow = row + 1 == GRID_N ? 0 : row + 1;
-            POINT const corners[4] = { at(here + row), at(here + nextRow), at(next + nextRow), at(next + row) };
-            canvas.FillQuad(corners, points.pixel[here + row]);
+            std::size_t const below = static_cast<std::size_t>(row + 1 == GRID_N ? 0 : row + 1) * GRID_N;
+            POINT const corners[4] = {
+                projected[first],
+                projected[below + column],
+                projected[below + nextColumn],
+                projected[first - column + nextColumn],
+            };
+            canvas.FillQuad(corners, pixels[first]);
         }
     }
 }
