@@ -32,6 +32,8 @@ public:
         if (left == right || top == bottom || right <= m_target.clip.left || left >= m_target.clip.right
             || bottom <= m_target.clip.top || top >= m_target.clip.bottom)
             return;
+        if (bottom - top == 1 && FillOneRow(corners, top, pixel))
+            return;
         raster::ScanPolygon(m_scanner, corners, 4, m_target.fillRule, m_target.clip,
             [&](int y, int x0, int x1) { raster::FillSpan(m_target.rows.Row(y), x0, x1, pixel); });
     }
@@ -47,6 +49,30 @@ public:
         std::uint32_t const* pixels);
 
 private:
+    // A cell within one row of sample points, y = row: every edge that is
+    // not horizontal counts on that row and crosses it at its upper end.
+    // With two such edges the span between them is filled and true
+    // returned; with four (an outline that folds within the row) false, and
+    // the scanner decides.
+    bool FillOneRow(POINT const (&corners)[4], int row, std::uint32_t pixel)
+    {
+        LONG crossings[4];
+        int count = 0;
+        for (int i = 0; i < 4; ++i) {
+            POINT const a = corners[i];
+            POINT const b = corners[(i + 1) & 3];
+            if (a.y != b.y)
+                crossings[count++] = a.y < b.y ? a.x : b.x;
+        }
+        if (count != 2)
+            return false;
+        int const x0 = std::clamp<LONG>(std::min(crossings[0], crossings[1]), m_target.clip.left, m_target.clip.right);
+        int const x1 = std::clamp<LONG>(std::max(crossings[0], crossings[1]), m_target.clip.left, m_target.clip.right);
+        if (x0 < x1)
+            raster::FillSpan(m_target.rows.Row(row), x0, x1, pixel);
+        return true;
+    }
+
     PixelTarget m_target;
     raster::PolygonScanner m_scanner;
 };

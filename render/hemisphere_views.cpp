@@ -83,32 +83,38 @@ private:
 };
 
 // Straight into the pixels, cell by cell in the views' order. The
-// projected grid is kept row by row, as the globe keeps its points: a
-// column walk reads each cache line for several neighbouring columns.
+// projected grid and which points lie on the view's side are kept row by
+// row, as the globe keeps its points, so that they are worked out in one
+// pass through memory; the column walk then finds each cache line again for
+// the neighbouring columns.
 void DrawHemisphereDirect(Hemisphere side, PixelTarget const& target, Globe const& globe,
     HemisphereProjection const& projection)
 {
     std::uint32_t const* const pixels = CurrentPointPixels(globe);
-    static std::vector<POINT> projected;
-    projected.resize(GRID_POINT_COUNT);
-    ProjectPoints(projection, globe.Points(), GRID_POINT_COUNT, projected.data());
-
     GlobePoint const* const points = globe.Points();
+    static std::vector<POINT> projected;
+    static std::vector<std::uint8_t> onSide;
+    projected.resize(GRID_POINT_COUNT);
+    onSide.resize(GRID_POINT_COUNT);
+    ProjectPoints(projection, points, GRID_POINT_COUNT, projected.data());
+    for (std::size_t i = 0; i < GRID_POINT_COUNT; ++i)
+        onSide[i] = IsOnSide(side, points[i].z);
+
     CellCanvas canvas(target);
     for (int column = 0; column < GRID_N; ++column) {
         int const nextColumn = column + 1 == GRID_N ? 0 : column + 1;
         for (int row = 0; row < GRID_N; ++row) {
-            std::size_t const first = static_cast<std::size_t>(row) * GRID_N + column;
-            if (!IsOnSide(side, points[first].z))
+            std::size_t const rowStart = static_cast<std::size_t>(row) * GRID_N;
+            if (!onSide[rowStart + column])
                 continue;
             std::size_t const below = static_cast<std::size_t>(row + 1 == GRID_N ? 0 : row + 1) * GRID_N;
             POINT const corners[4] = {
-                projected[first],
+                projected[rowStart + column],
                 projected[below + column],
                 projected[below + nextColumn],
-                projected[first - column + nextColumn],
+                projected[rowStart + nextColumn],
             };
-            canvas.FillQuad(corners, pixels[first]);
+            canvas.FillQuad(corners, pixels[rowStart + column]);
         }
     }
 }

@@ -30,6 +30,25 @@ bool IsBgrx32(DIBSECTION const& section)
         && section.dsBitfields[1] == 0x00FF00 && section.dsBitfields[2] == 0x0000FF;
 }
 
+// Whether the DIB's first row in memory is its top row. GDI does not say
+// (GetObject reports the height without its sign), so a pixel is written
+// into the first row in memory and read back through GDI at (0, 0), then
+// put back. False also when GDI cannot read (0, 0), as under a clip.
+bool FindOrientation(HDC hdc, std::uint32_t* bits, int height, std::ptrdiff_t stride, bool& topDown)
+{
+    std::uint32_t const first = bits[0];
+    std::uint32_t const lastRowFirst = bits[(height - 1) * stride];
+    std::uint32_t const probe = (lastRowFirst ^ 0x000001) & 0xFFFFFF;
+    GdiFlush();
+    bits[0] = probe;
+    COLORREF const seen = GetPixel(hdc, 0, 0);
+    bits[0] = first;
+    if (seen == CLR_INVALID)
+        return false;
+    topDown = height == 1 || PixelOfColor(seen) == probe;
+    return true;
+}
+
 }
 
 void AllowDirectPixels(bool allowed)
@@ -60,7 +79,9 @@ bool ReachPixels(HDC hdc, PixelTarget& target)
 
     auto* const bits = static_cast<std::uint32_t*>(section.dsBm.bmBits);
     // A bottom-up DIB stores its last row first.
-    bool const topDown = section.dsBmih.biHeight < 0;
+    bool topDown = false;
+    if (!FindOrientation(hdc, bits, height, stride, topDown))
+        return false;
     target.rows = topDown ? raster::PixelRows { bits, stride } : raster::PixelRows { bits + (height - 1) * stride, -stride };
     target.width = width;
     target.height = height;
