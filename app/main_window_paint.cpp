@@ -1,5 +1,6 @@
 #include "app/app_state.h"
 #include "app/main_window.h"
+#include "app/paint_back_buffer.h"
 #include "render/hemisphere_views.h"
 #include "render/map_buffer.h"
 
@@ -30,9 +31,10 @@ void DrawStatusLine(HDC hdc, int left, int right)
 void PaintMainWindow(HWND hwnd)
 {
     PAINTSTRUCT ps;
-    HDC hdc = BeginPaint(hwnd, &ps);
+    HDC const paintDC = BeginPaint(hwnd, &ps);
     RECT rc;
     GetClientRect(hwnd, &rc);
+    HDC const hdc = BeginBackBufferPaint(paintDC, rc, ps.rcPaint);
 
     int const left = rc.left + MARGIN;
     int const top = rc.top + STATUS_HEIGHT;
@@ -54,5 +56,6 @@ void PaintMainWindow(HWND hwnd)
     }
 
     DrawStatusLine(hdc, left, right);
+    EndBackBufferPaint(paintDC, hdc, ps.rcPaint);
     EndPaint(hwnd, &ps);
 }

@@ -13,7 +13,9 @@
 #include "winapi/gdi/surface.h"
 #include "winapi/resources/module_resources.h"
 #include "winapi/user/testing.h"
+#include "bare_fill.h"
 #include "bench_support.h"
+#include "render/point_cache.h"
 
 #include <benchmark/benchmark.h>
 #include <windows.h>
@@ -91,15 +93,61 @@ void BM_Part_RepaintBothViews(benchmark::State& state)
     }
 }
 
+// What a batch draws: the map render and the repaint with both views, each
+// meeting the globe afresh, as after a Dissect.
+void BM_Part_RenderAndRepaint(benchmark::State& state)
+{
+    HWND const hwnd = StartedProgram();
+    for (auto _ : state) {
+        ForgetPointCaches();
+        RenderMapBuffer(hwnd);
+        InvalidateRect(hwnd, nullptr, FALSE);
+        winapi::testing::PumpUntilIdle();
+    }
+}
+
+// Its baseline: the map's bare fill at the display's size and the two
+// views' at theirs in this client area (955 x 510 each).
+void BM_Part_BareFills(benchmark::State& state)
+{
+    StartedProgram();
+    Globe const& globe = *g_globe;
+    constexpr int MAP_WIDTH = 1920;
+    constexpr int MAP_HEIGHT = 1080;
+    constexpr int VIEW_WIDTH = 955;
+    constexpr int VIEW_HEIGHT = 510;
+    std::vector<std::uint32_t> const colors = bench::MapColors(globe);
+    std::vector<bench::Quad> const lower = bench::ViewQuads(globe, VIEW_WIDTH, VIEW_HEIGHT, true);
+    std::vector<bench::Quad> const upper = bench::ViewQuads(globe, VIEW_WIDTH, VIEW_HEIGHT, false);
+    std::vector<std::uint32_t> map(std::size_t { MAP_WIDTH } * MAP_HEIGHT);
+    std::vector<std::uint32_t> views(std::size_t { VIEW_WIDTH } * VIEW_HEIGHT);
+    for (auto _ : state) {
+        bench::FillMap(colors, map.data(), MAP_WIDTH, MAP_HEIGHT);
+        for (bench::Quad const& quad : lower)
+            bench::FillQuad(quad, views.data(), VIEW_WIDTH, VIEW_HEIGHT);
+        for (bench::Quad const& quad : upper)
+            bench::FillQuad(quad, views.data(), VIEW_WIDTH, VIEW_HEIGHT);
+        benchmark::DoNotOptimize(map.data());
+        benchmark::DoNotOptimize(views.data());
+        benchmark::ClobberMemory();
+    }
+}
+
 }
 
 BENCHMARK(BM_Batch_TimerBatchWithRepaint)->Unit(benchmark::kMillisecond)->MinTime(3.0);
 BENCHMARK(BM_Batch_DissectBaseline)->Unit(benchmark::kMillisecond)->MinTime(3.0);
 BENCHMARK(BM_Part_RenderMapBuffer)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_Part_RepaintBothViews)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_Part_RenderAndRepaint)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_Part_BareFills)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 int main(int argc, char** argv)
 {
     return bench::RunBenchmarks(argc, argv,
-        { { "timer batch with repaint / Dissect(50)", "BM_Batch_TimerBatchWithRepaint", "BM_Batch_DissectBaseline" } });
+        {
+            { "timer batch with repaint / Dissect(50)", "BM_Batch_TimerBatchWithRepaint", "BM_Batch_DissectBaseline" },
+            { "RenderMapBuffer and repaint / map bare fill + both views' bare fills", "BM_Part_RenderAndRepaint",
+                "BM_Part_BareFills" },
+        });
 }

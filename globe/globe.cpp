@@ -3,10 +3,17 @@
 #include "globe/portable_trig.h"
 #include "globe/radius_statistics.h"
 
+namespace {
+
+unsigned long long g_lastGeneration = 0;
+
+}
+
 Globe::Globe()
     : radius(GLOBE_RADIUS)
     , meanRadius(0.0)
     , maxRadius(0.0)
+    , generation(++g_lastGeneration)
 {
     double const r = radius;
 
@@ -40,4 +47,5 @@ void Globe::UpdateStatistics()
     RadiusStatistics const statistics = MeasureRadii(points, GRID_POINT_COUNT);
     maxRadius = statistics.maxRadius;
     meanRadius = statistics.sum * GRID_MEAN_FACTOR;
+    generation = ++g_lastGeneration;
 }

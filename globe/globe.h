@@ -36,6 +36,11 @@ public:
 
     void UpdateStatistics();
 
+    // Changes whenever the points or the statistics may have changed, and
+    // differs between any two globes of one process: caches of what is
+    // drawn from a globe are keyed on it.
+    unsigned long long Generation() const { return generation; }
+
     // Runs `passes` random cuts (none when passes <= 0), then updates the
     // statistics.
     void Dissect(int passes);
@@ -48,4 +53,5 @@ private:
     float radius;
     double meanRadius;
     double maxRadius;
+    unsigned long long generation;
 };

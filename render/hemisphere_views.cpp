@@ -1,9 +1,13 @@
 #include "render/hemisphere_views.h"
 
 #include "globe/planet.h"
+#include "render/cell_canvas.h"
 #include "render/cell_painter.h"
 #include "render/float_conversion.h"
 #include "render/hemisphere_projection.h"
+#include "render/pixel_target.h"
+#include "render/point_cache.h"
+#include "render/projected_points.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -78,6 +82,43 @@ private:
     std::vector<BandPoint> m_points;
 };
 
+// Straight into the pixels, cell by cell in the views' order. The
+// projected grid and which points lie on the view's side are kept row by
+// row, as the globe keeps its points, so that they are worked out in one
+// pass through memory; the column walk then finds each cache line again for
+// the neighbouring columns.
+void DrawHemisphereDirect(Hemisphere side, PixelTarget const& target, Globe const& globe,
+    HemisphereProjection const& projection)
+{
+    std::uint32_t const* const pixels = CurrentPointPixels(globe);
+    GlobePoint const* const points = globe.Points();
+    static std::vector<POINT> projected;
+    static std::vector<std::uint8_t> onSide;
+    projected.resize(GRID_POINT_COUNT);
+    onSide.resize(GRID_POINT_COUNT);
+    ProjectPoints(projection, points, GRID_POINT_COUNT, projected.data());
+    for (std::size_t i = 0; i < GRID_POINT_COUNT; ++i)
+        onSide[i] = IsOnSide(side, points[i].z);
+
+    CellCanvas canvas(target);
+    for (int column = 0; column < GRID_N; ++column) {
+        int const nextColumn = column + 1 == GRID_N ? 0 : column + 1;
+        for (int row = 0; row < GRID_N; ++row) {
+            std::size_t const rowStart = static_cast<std::size_t>(row) * GRID_N;
+            if (!onSide[rowStart + column])
+                continue;
+            std::size_t const below = static_cast<std::size_t>(row + 1 == GRID_N ? 0 : row + 1) * GRID_N;
+            POINT const corners[4] = {
+                projected[rowStart + column],
+                projected[below + column],
+                projected[below + nextColumn],
+                projected[rowStart + nextColumn],
+            };
+            canvas.FillQuad(corners, pixels[rowStart + column]);
+        }
+    }
+}
+
 void DrawHemisphere(Hemisphere side, HDC hdc, int left, int top, int right, int bottom)
 {
     if (!g_globe)
@@ -86,6 +127,11 @@ void DrawHemisphere(Hemisphere side, HDC hdc, int left, int top, int right, int 
     float const mean = RoundToSingle(globe.GetMeanRadius());
     float const max = RoundToSingle(globe.GetMaxRadius());
     HemisphereProjection const projection = MakeHemisphereProjection(left, top, right, bottom, max);
+    PixelTarget target;
+    if (ReachPixels(hdc, target)) {
+        DrawHemisphereDirect(side, target, globe, projection);
+        return;
+    }
 
     // A cell spans its own column and the next one, wrapping to column 0,
     // and its own row and the next one, wrapping to row 0.

@@ -2,6 +2,7 @@
 
 #include "render/float_conversion.h"
 #include "render/map_view.h"
+#include "render/screen_bitmap.h"
 
 #include <cstdint>
 
@@ -10,8 +11,9 @@ HBITMAP g_mapBitmap = nullptr;
 
 namespace {
 
-// Makes a memory DC and a display-sized bitmap compatible with the window's
-// DC, selects the bitmap and clears it to black. All or nothing: when either
+// Makes a memory DC and a display-sized colour bitmap (a 32-bit DIB section
+// on Windows, whose pixels the map is drawn into directly), selects the
+// bitmap and clears it to black. All or nothing: when either
 // creation fails, whatever was made is released again and the globals stay
 // null, so the next render starts afresh.
 void CreateMapBuffer(HWND hwnd)
@@ -20,7 +22,7 @@ void CreateMapBuffer(HWND hwnd)
     HDC const memoryDC = CreateCompatibleDC(windowDC);
     int const width = GetDeviceCaps(windowDC, HORZRES);
     int const height = GetDeviceCaps(windowDC, VERTRES);
-    HBITMAP const bitmap = CreateCompatibleBitmap(windowDC, width, height);
+    HBITMAP const bitmap = CreateScreenBitmap(windowDC, width, height);
 
     if (memoryDC && bitmap) {
         // The memory DC's initial bitmap is not kept; the DC is never deleted.

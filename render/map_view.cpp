@@ -1,15 +1,37 @@
 #include "render/map_view.h"
 
 #include "globe/planet.h"
+#include "render/cell_canvas.h"
 #include "render/cell_painter.h"
 #include "render/float_conversion.h"
 #include "render/map_layout.h"
+#include "render/pixel_target.h"
+#include "render/point_cache.h"
 
 #include <vector>
 
 namespace {
 
 constexpr int PREFETCH_DISTANCE = 8;
+
+// The map's cell edges along one axis, 0 .. GRID_N, as ForEachMapCell
+// places them.
+std::vector<std::int32_t> CellEdges(std::int32_t origin, std::int32_t end)
+{
+    float const step = MapCellStep(static_cast<std::int64_t>(end) - origin, INV_GRID_N);
+    std::vector<std::int32_t> edges(GRID_N + 1);
+    for (int index = 0; index <= GRID_N; ++index)
+        edges[index] = MapCellEdge(origin, index, step);
+    return edges;
+}
+
+// Straight into the pixels: the cells tile the rectangle, so they are
+// filled row by row from the globe's pixels, which are stored that way.
+void DrawMapDirect(PixelTarget const& target, Globe const& globe, int left, int top, int right, int bottom)
+{
+    CellCanvas canvas(target);
+    canvas.FillGrid(CellEdges(left, right), CellEdges(top, bottom), CurrentPointPixels(globe));
+}
 
 }
 
@@ -18,6 +40,12 @@ void DrawMap(HDC hdc, int left, int top, int right, int bottom)
     if (!g_globe)
         return;
     Globe const& globe = *g_globe;
+    PixelTarget target;
+    if (ReachPixels(hdc, target)) {
+        DrawMapDirect(target, globe, left, top, right, bottom);
+        return;
+    }
+
     // One pair of statistics colours every cell of this drawing.
     float const mean = RoundToSingle(globe.GetMeanRadius());
     float const max = RoundToSingle(globe.GetMaxRadius());

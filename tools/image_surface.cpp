@@ -1,12 +1,15 @@
 #include "tools/image_surface.h"
 
+#include "render/screen_bitmap.h"
+
 std::unique_ptr<ImageSurface> ImageSurface::Create(int width, int height)
 {
     // A bitmap compatible with a fresh memory DC would be monochrome: take
-    // the display's format from the screen DC instead.
+    // the display's format from the screen DC instead (on Windows a 32-bit
+    // DIB section, which the views are drawn into directly).
     HDC const screen = GetDC(nullptr);
     HDC const dc = CreateCompatibleDC(screen);
-    HBITMAP const bitmap = CreateCompatibleBitmap(screen, width, height);
+    HBITMAP const bitmap = CreateScreenBitmap(screen, width, height);
     ReleaseDC(nullptr, screen);
     if (!dc || !bitmap) {
         if (bitmap)

@@ -6,7 +6,7 @@
 #include <memory>
 
 // A width x height colour surface to draw a view into: a memory DC holding a
-// bitmap compatible with the display, cleared to black.
+// colour bitmap whose pixels the views reach directly, cleared to black.
 class ImageSurface {
 public:
     // Null when GDI cannot make the DC or the bitmap.

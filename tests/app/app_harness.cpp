@@ -2,6 +2,8 @@
 
 #include "render/hemisphere_views.h"
 #include "render/map_buffer.h"
+#include "render/map_view.h"
+#include "render/pixel_target.h"
 #include "tests/render/map_buffer_reset.h"
 #include "winapi/gdi/surface.h"
 #include "winapi/resources/module_resources.h"
@@ -168,6 +170,9 @@ Image ExpectedPaint(Image const& before, Layout const& layout, int count, bool o
 {
     Canvas canvas(before);
     HDC hdc = canvas.DC();
+    // The reference: every cell through GDI, as on a DC without reachable
+    // pixels, against the program's paint straight into its pixels.
+    AllowDirectPixels(false);
     if (!onlyMap) {
         DrawLowerHemisphere(hdc, layout.left, layout.top, layout.midX, layout.midY);
         DrawUpperHemisphere(hdc, layout.midX, layout.top, layout.right, layout.midY);
@@ -179,6 +184,30 @@ Image ExpectedPaint(Image const& before, Layout const& layout, int count, bool o
     std::snprintf(status, sizeof status, "Globe is %dx%d points, %d dissects", GRID_N, GRID_N, count);
     RECT strip { layout.left, 0, layout.right, 25 };
     DrawTextA(hdc, status, static_cast<int>(std::strlen(status)), &strip, DT_CENTER);
+    AllowDirectPixels(true);
+    return canvas.Pixels();
+}
+
+Image MapBufferPixels()
+{
+    Image image;
+    winapi::Surface const* surface = g_mapDC ? winapi::GetDCSurface(g_mapDC) : nullptr;
+    if (!surface)
+        return image;
+    image.width = surface->Width();
+    image.height = surface->Height();
+    image.pixels.assign(surface->Pixels(), surface->Pixels() + std::size_t(image.width) * std::size_t(image.height));
+    return image;
+}
+
+Image MapThroughGdi()
+{
+    Image black = MapBufferPixels();
+    std::fill(black.pixels.begin(), black.pixels.end(), 0u);
+    Canvas canvas(black);
+    AllowDirectPixels(false);
+    DrawMap(canvas.DC(), 0, 0, black.width, black.height);
+    AllowDirectPixels(true);
     return canvas.Pixels();
 }
 

@@ -84,6 +84,11 @@ Layout LayoutOf(int width, int height);
 // `count`, each as the rendering and DrawTextA draw them.
 Image ExpectedPaint(Image const& before, Layout const& layout, int count, bool onlyMap);
 
+// The map buffer's pixels as they are, and the map of the current globe
+// drawn cell by cell through GDI over a black bitmap of the same size.
+Image MapBufferPixels();
+Image MapThroughGdi();
+
 // A client area filled with the class background, as an erase leaves it.
 Image Erased(int width, int height);
 

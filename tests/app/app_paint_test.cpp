@@ -89,6 +89,28 @@ TEST_F(AppTest, AHugeClientAreaIsPaintedWhole)
     EXPECT_GT(NonWhitePixels(painted.actual, 4000, 2200, 4095, 2295), 5000);
 }
 
+// The map buffer is drawn straight into its pixels; cell by cell through
+// GDI it would hold the same.
+TEST_F(AppTest, TheRenderedMapEqualsTheCellByCellMap)
+{
+    Image buffer;
+    Image reference;
+    auto const run = RunWinMain(WinMain, {
+        WaitThen([] { return g_dissectCount >= 101; },
+            [&] {
+                ChooseMenuItem(MainWindow(), CMD_TOGGLE_AUTO_DISSECT);
+                ChooseMenuItem(MainWindow(), CMD_RENDER);
+                buffer = MapBufferPixels();
+                reference = MapThroughGdi();
+            }),
+        Do([] { ChooseMenuItem(MainWindow(), CMD_EXIT); }),
+    });
+    EXPECT_TRUE(run.finished);
+    ASSERT_GT(buffer.width, 0);
+    std::string where;
+    EXPECT_EQ(CountDifferences(buffer, reference, &where), 0u) << where;
+}
+
 TEST_F(AppTest, ChangingOneSideAloneRepaintsTheWholeArea)
 {
     // The class redraws on horizontal and on vertical changes: either one

@@ -5,6 +5,7 @@
 #include "globe/planet.h"
 #include "render/elevation_color.h"
 #include "render/float_conversion.h"
+#include "render/point_cache.h"
 
 #include <windows.h>
 
@@ -66,8 +67,11 @@ public:
 
     // The Globe owns its grid and is not const, so writing through its
     // read-only view is well defined; tests use it to build exact scenes.
+    // What the drawings cached of the points is dropped, as a Dissect
+    // would make it stale.
     GlobePoint& Point(int row, int column)
     {
+        ForgetPointCaches();
         return const_cast<GlobePoint*>(globe->Points())[row * GRID_N + column];
     }
 

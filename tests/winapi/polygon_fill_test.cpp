@@ -2,7 +2,7 @@
 // rule, evaluated pixel by pixel with exact 128-bit comparisons.
 #include "gdi_test_support.h"
 
-#include "gdi/polygon_scan.h"
+#include "raster/polygon_scan.h"
 
 #include <gtest/gtest.h>
 
@@ -288,11 +288,12 @@ struct Span {
     bool operator==(Span const&) const = default;
 };
 
-std::vector<Span> GeneralSpans(std::vector<POINT> const& polygon, int fillMode, winapi::gdi::ScanClip clip)
+std::vector<Span> GeneralSpans(std::vector<POINT> const& polygon, int fillMode, raster::ScanClip clip)
 {
-    winapi::gdi::PolygonScanner scanner;
+    raster::FillRule const rule = fillMode == WINDING ? raster::FillRule::Winding : raster::FillRule::Alternate;
+    raster::PolygonScanner scanner;
     std::vector<Span> spans;
-    scanner.Scan(polygon.data(), int(polygon.size()), fillMode, clip,
+    scanner.Scan(polygon.data(), int(polygon.size()), rule, clip,
         [&](int y, int x0, int x1) { spans.push_back({ y, x0, x1 }); });
     return spans;
 }
@@ -309,40 +310,40 @@ int RandomCoordinate(std::mt19937& random, bool huge)
 TEST(PolygonFastPaths, RectanglesMatchTheGeneralScanner)
 {
     std::mt19937 random(7);
-    winapi::gdi::ScanClip const clip { 64, 48 };
+    raster::ScanClip const clip { 0, 0, 64, 48 };
     for (int round = 0; round < 3000; ++round) {
         bool const huge = round % 2;
         int const x0 = RandomCoordinate(random, huge), x1 = RandomCoordinate(random, huge);
         int const y0 = RandomCoordinate(random, huge), y1 = RandomCoordinate(random, huge);
         std::vector<POINT> const polygon = round % 3 ? std::vector<POINT> { { x0, y0 }, { x1, y0 }, { x1, y1 }, { x0, y1 } }
                                                      : std::vector<POINT> { { x0, y0 }, { x0, y1 }, { x1, y1 }, { x1, y0 } };
-        ASSERT_TRUE(winapi::gdi::IsAxisAlignedRectangle(polygon.data(), 4));
+        ASSERT_TRUE(raster::IsAxisAlignedRectangle(polygon.data(), 4));
         std::vector<Span> fast;
-        winapi::gdi::ScanRectangle(polygon.data(), clip, [&](int y, int a, int b) { fast.push_back({ y, a, b }); });
+        raster::ScanRectangle(polygon.data(), clip, [&](int y, int a, int b) { fast.push_back({ y, a, b }); });
         for (int fillMode : { ALTERNATE, WINDING })
             ASSERT_EQ(fast, GeneralSpans(polygon, fillMode, clip)) << Describe(polygon, fillMode);
         // Polygon fills a solid rectangle without scanning it.
         if (round % 10 == 0)
-            ExpectMatchesReference(polygon, ALTERNATE, clip.width, clip.height);
+            ExpectMatchesReference(polygon, ALTERNATE, clip.right, clip.bottom);
     }
 }
 
 TEST(PolygonFastPaths, MonotoneTrianglesAndQuadsMatchTheGeneralScanner)
 {
     std::mt19937 random(11);
-    winapi::gdi::ScanClip const clip { 64, 48 };
+    raster::ScanClip const clip { 0, 0, 64, 48 };
     int monotone = 0, other = 0;
     for (int round = 0; round < 20000; ++round) {
         std::vector<POINT> polygon(3 + round % 2);
         for (POINT& point : polygon)
             point = { RandomCoordinate(random, round % 4 == 0), RandomCoordinate(random, round % 4 == 0) };
-        if (!winapi::gdi::IsSmallYMonotone(polygon.data(), int(polygon.size()))) {
+        if (!raster::IsSmallYMonotone(polygon.data(), int(polygon.size()))) {
             ++other;
             continue;
         }
         ++monotone;
         std::vector<Span> fast;
-        winapi::gdi::ScanSmallYMonotone(polygon.data(), int(polygon.size()), clip,
+        raster::ScanSmallYMonotone(polygon.data(), int(polygon.size()), clip,
             [&](int y, int a, int b) { fast.push_back({ y, a, b }); });
         for (int fillMode : { ALTERNATE, WINDING })
             ASSERT_EQ(fast, GeneralSpans(polygon, fillMode, clip)) << Describe(polygon, fillMode);
@@ -358,8 +359,8 @@ TEST(PolygonFastPaths, MonotoneTestRecognisesShapes)
     std::vector<POINT> const bowtieAcross { { 0, 0 }, { 10, 10 }, { 0, 10 }, { 10, 0 } }; // falls, rises: monotone
     std::vector<POINT> const bowtieDown { { 0, 0 }, { 10, 10 }, { 10, 0 }, { 0, 10 } };   // falls, rises, falls, rises
     std::vector<POINT> const pentagon { { 0, 0 }, { 4, 0 }, { 6, 3 }, { 2, 5 }, { 0, 3 } };
-    EXPECT_TRUE(winapi::gdi::IsSmallYMonotone(convex.data(), 4));
-    EXPECT_TRUE(winapi::gdi::IsSmallYMonotone(bowtieAcross.data(), 4));
-    EXPECT_FALSE(winapi::gdi::IsSmallYMonotone(bowtieDown.data(), 4));
-    EXPECT_FALSE(winapi::gdi::IsSmallYMonotone(pentagon.data(), 5));
+    EXPECT_TRUE(raster::IsSmallYMonotone(convex.data(), 4));
+    EXPECT_TRUE(raster::IsSmallYMonotone(bowtieAcross.data(), 4));
+    EXPECT_FALSE(raster::IsSmallYMonotone(bowtieDown.data(), 4));
+    EXPECT_FALSE(raster::IsSmallYMonotone(pentagon.data(), 5));
 }

@@ -3,6 +3,8 @@
 #include "fault_points.h"
 #include "gdi_objects.h"
 
+#include <dc_pixels.h>
+
 #include <cmath>
 
 using namespace winapi::gdi;
@@ -182,4 +184,21 @@ int WINAPI GetBkMode(HDC hdc)
 {
     DeviceContext const* dc = FindDC(hdc);
     return dc ? dc->backgroundMode : 0;
+}
+
+BOOL GetDCPixels(HDC hdc, DCPixels* pixels)
+{
+    DeviceContext const* dc = FindDC(hdc);
+    if (!dc || !pixels)
+        return FALSE;
+    winapi::Surface& surface = *dc->surface;
+    if (surface.IsMonochrome() || surface.Width() <= 0 || surface.Height() <= 0 || !surface.Pixels())
+        return FALSE;
+    pixels->pixels = surface.Pixels();
+    pixels->width = surface.Width();
+    pixels->height = surface.Height();
+    pixels->stride = surface.Width();
+    pixels->clip = { 0, 0, surface.Width(), surface.Height() };
+    pixels->polyFillMode = dc->polyFillMode;
+    return TRUE;
 }

@@ -2,11 +2,12 @@
 #include "bresenham_clip.h"
 #include "color_mapping.h"
 #include "gdi_objects.h"
-#include "inline_calls.h"
 #include "line_draw.h"
-#include "polygon_scan.h"
 #include "raster_ops.h"
-#include "span_fill.h"
+#include "selection.h"
+
+#include "raster/polygon_scan.h"
+#include "raster/span_fill.h"
 
 using namespace winapi::gdi;
 
@@ -14,10 +15,25 @@ namespace {
 
 // Polygon's scratch storage, reused from call to call (GDI is used from
 // one thread).
-PolygonScanner& Scanner()
+raster::PolygonScanner& Scanner()
 {
-    static PolygonScanner& scanner = *new PolygonScanner;
+    static raster::PolygonScanner& scanner = *new raster::PolygonScanner;
     return scanner;
+}
+
+raster::ScanClip WholeSurface(winapi::Surface const& surface)
+{
+    return { 0, 0, surface.Width(), surface.Height() };
+}
+
+raster::PixelRows RowsOf(winapi::Surface& surface)
+{
+    return { surface.Pixels(), surface.Width() };
+}
+
+raster::FillRule RuleOf(int polyFillMode)
+{
+    return polyFillMode == WINDING ? raster::FillRule::Winding : raster::FillRule::Alternate;
 }
 
 } // namespace
@@ -26,16 +42,17 @@ PolygonScanner& Scanner()
 void winapi::gdi::DrawPolygon(DeviceContext const& dc, POINT const* points, int count)
 {
     winapi::Surface& surface = *dc.surface;
-    ScanClip const clip { surface.Width(), surface.Height() };
+    raster::ScanClip const clip = WholeSurface(surface);
+    raster::FillRule const rule = RuleOf(dc.polyFillMode);
 
     if (dc.brushStyle != BS_NULL) {
         BrushPaint const paint(surface.GetFormat(), dc.brushColor);
         if (paint.IsSolid()) {
             std::uint32_t const pixel = paint.SolidPixel();
-            ScanPolygon(Scanner(), points, count, dc.polyFillMode, clip,
-                [&](int y, int x0, int x1) { FillSpan(surface.Row(y), x0, x1, pixel); });
+            raster::ScanPolygon(Scanner(), points, count, rule, clip,
+                [&](int y, int x0, int x1) { raster::FillSpan(surface.Row(y), x0, x1, pixel); });
         } else {
-            ScanPolygon(Scanner(), points, count, dc.polyFillMode, clip,
+            raster::ScanPolygon(Scanner(), points, count, rule, clip,
                 [&](int y, int x0, int x1) { paint.FillSpan(surface, y, x0, x1); });
         }
     }
@@ -45,6 +62,28 @@ void winapi::gdi::DrawPolygon(DeviceContext const& dc, POINT const* points, int 
         std::uint32_t const pixel = ForegroundPixel(surface.GetFormat(), dc.penColor, dc.backgroundColor);
         DrawSolidPolyline(surface, points, count, true, pixel, Rop2::CopyPen);
     }
+}
+
+BOOL WINAPI Polygon(HDC hdc, const POINT* apt, int cpt)
+{
+    DeviceContext const* dc = FindDC(hdc);
+    if (!dc || !apt || cpt < 2)
+        return FALSE;
+    // The common cell: a rectangle in a solid colour on a colour surface,
+    // without an outline. It fills exactly what the general path would.
+    winapi::Surface& surface = *dc->surface;
+    if (cpt == 4 && dc->penStyle == PS_NULL && dc->brushStyle == BS_SOLID && (dc->brushColor >> 24) == 0
+        && !surface.IsMonochrome() && raster::IsAxisAlignedRectangle(apt, 4)) {
+        raster::FillRectangle(RowsOf(surface), WholeSurface(surface), apt[0].x, apt[0].y, apt[2].x, apt[2].y,
+            winapi::PixelFromColor(dc->brushColor));
+        return TRUE;
+    }
+    // Without an outline, a polygon whose vertices share one x or one y
+    // covers no sample point: no scanline meets two distinct crossings.
+    if (dc->penStyle == PS_NULL && raster::IsDegenerateOutline(apt, cpt))
+        return TRUE;
+    DrawPolygon(*dc, apt, cpt);
+    return TRUE;
 }
 
 BOOL WINAPI PatBlt(HDC hdc, int x, int y, int w, int h, DWORD rop)

@@ -1,7 +1,7 @@
 // Brushes, pens, stock objects, selection and deletion.
 #include "fault_points.h"
 #include "gdi_objects.h"
-#include "inline_calls.h"
+#include "selection.h"
 
 #include <windows.h>
 
@@ -41,7 +41,105 @@ int CopyOut(Logical const& logical, int size, void* buffer)
     return sizeof(Logical);
 }
 
+// Deletes a selectable object, or marks it for deletion while a DC still
+// has it selected. Stock objects are never deleted.
+template<typename Pool>
+BOOL DeleteSelectable(Pool& pool, HGDIOBJ handle)
+{
+    auto* object = pool.Find(handle);
+    if (!object)
+        return FALSE;
+    if (object->state.stock)
+        return TRUE;
+    if (object->state.selectCount > 0) {
+        object->state.deletePending = true;
+        return TRUE;
+    }
+    pool.Destroy(handle);
+    return TRUE;
+}
+
 } // namespace
+
+HBRUSH WINAPI CreateSolidBrush(COLORREF color)
+{
+    if (CreationShouldFail(winapi::testing::GdiCreation::SolidBrush))
+        return nullptr;
+    auto created = Objects().brushes.Create();
+    if (!created.object)
+        return nullptr;
+    created.object->style = BS_SOLID;
+    created.object->color = color;
+    return HandleFromBits<HBRUSH>(created.handle);
+}
+
+HPEN WINAPI CreatePen(int iStyle, int cWidth, COLORREF color)
+{
+    if (CreationShouldFail(winapi::testing::GdiCreation::Pen))
+        return nullptr;
+    switch (iStyle) {
+    case PS_NULL:
+        // Every null pen is the stock one.
+        return static_cast<HPEN>(Objects().stockObjects[NULL_PEN]);
+    case PS_SOLID:
+    case PS_DASH:
+    case PS_DOT:
+    case PS_DASHDOT:
+    case PS_DASHDOTDOT:
+    case PS_INSIDEFRAME:
+        break;
+    default:
+        return nullptr;
+    }
+    auto created = Objects().pens.Create();
+    if (!created.object)
+        return nullptr;
+    created.object->style = iStyle;
+    created.object->width = cWidth == INT32_MIN ? INT32_MAX : (cWidth < 0 ? -cWidth : cWidth);
+    created.object->color = color;
+    return HandleFromBits<HPEN>(created.handle);
+}
+
+HGDIOBJ WINAPI SelectObject(HDC hdc, HGDIOBJ h)
+{
+    ObjectTable& table = Objects();
+    DeviceContext* dc = table.dcs.Find(hdc);
+    if (!dc)
+        return nullptr;
+    ObjectKind const kind = KindOfHandle(h);
+    if (kind == ObjectKind::Brush) {
+        Brush* brush = table.brushes.Find(h);
+        if (!brush)
+            return nullptr;
+        dc->brushStyle = brush->style;
+        dc->brushColor = brush->color;
+        return SwapSelected(table.brushes, dc->brush, dc->brushObject, *brush, h);
+    }
+    if (kind == ObjectKind::Pen) {
+        Pen* pen = table.pens.Find(h);
+        if (!pen)
+            return nullptr;
+        dc->penStyle = pen->style;
+        dc->penWidth = pen->width;
+        dc->penColor = pen->color;
+        return SwapSelected(table.pens, dc->pen, dc->penObject, *pen, h);
+    }
+    return SelectOther(table, *dc, h);
+}
+
+BOOL WINAPI DeleteObject(HGDIOBJ ho)
+{
+    ObjectTable& table = Objects();
+    switch (KindOfHandle(ho)) {
+    case ObjectKind::Brush: return DeleteSelectable(table.brushes, ho);
+    case ObjectKind::Pen: return DeleteSelectable(table.pens, ho);
+    case ObjectKind::Font: return DeleteSelectable(table.fonts, ho);
+    case ObjectKind::Bitmap: return DeleteSelectable(table.bitmaps, ho);
+    case ObjectKind::DeviceContext: return DeleteDC(static_cast<HDC>(ho));
+    }
+    return FALSE;
+}
+
 
 HGDIOBJ WINAPI GetStockObject(int i)
 {

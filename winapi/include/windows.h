@@ -8,6 +8,3 @@
 #include "win32/gdi.h"
 #include "win32/user.h"
 #include "win32/resources.h"
-
-// The calls drawing makes per cell, defined inline.
-#include "../gdi/inline_calls.h"

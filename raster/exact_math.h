@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cstdint>
 
-namespace winapi::gdi {
+namespace raster {
 
 // ceil(numerator / denominator) for a positive denominator.
 constexpr std::int64_t CeilDiv(std::int64_t numerator, std::int64_t denominator)
@@ -54,4 +54,4 @@ constexpr std::int64_t Clamp64(std::int64_t value, std::int64_t low, std::int64_
     return std::min(std::max(value, low), high);
 }
 
-} // namespace winapi::gdi
+} // namespace raster

@@ -7,9 +7,10 @@
 // A pixel x therefore lies right of a crossing c exactly when ceil(c) <= x,
 // so each crossing is kept as the integer ceil(c), computed exactly.
 //
-// Spans are clipped to [0, width) x [0, height) and handed to an `emitSpan(y, x0,
-// x1)` callable with x0 < x1, scanline by scanline from the top. Coordinates
-// may be anything an int holds.
+// Spans are clipped to a rectangle, [left, right) x [top, bottom), and handed
+// to an `emitSpan(y, x0, x1)` callable with x0 < x1, scanline by scanline from
+// the top. Coordinates may be anything an int holds. Points are any type with
+// integer members x and y (Win32's POINT, for one).
 //
 // Besides the general scanner there are two fast paths that produce exactly
 // the same spans: axis-aligned rectangles, and triangles and quadrilaterals
@@ -17,19 +18,30 @@
 // scanline meets exactly two edges.
 #pragma once
 
-#include "exact_math.h"
-
-#include <win32/gdi.h>
+#include "raster/exact_math.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <vector>
 
-namespace winapi::gdi {
+namespace raster {
 
+// Which pixels between an outline's crossings are inside: every other gap
+// (Win32's ALTERNATE), or those of non-zero winding number (WINDING).
+enum class FillRule : std::uint8_t {
+    Alternate,
+    Winding,
+};
+
+// The pixels a scan may touch, [left, right) x [top, bottom); empty when
+// right <= left or bottom <= top.
 struct ScanClip {
-    int width;
-    int height;
+    int left;
+    int top;
+    int right;
+    int bottom;
+
+    bool IsEmpty() const { return right <= left || bottom <= top; }
 };
 
 struct ScanEdge {
@@ -42,23 +54,24 @@ struct ScanEdge {
 
     bool CountsOn(std::int64_t y) const { return yTop <= y && y < yBottom; }
 
-    // ceil of the crossing on scanline y, clamped to [0, width].
-    std::int64_t CrossingOn(std::int64_t y, int width) const
+    // ceil of the crossing on scanline y, clamped to [left, right].
+    std::int64_t CrossingOn(std::int64_t y, ScanClip clip) const
     {
         std::int64_t const t = y - yTop;
         std::int64_t const x = t == 0 ? xTop : xTop + CeilOfScaledRatio(t, dx, dy);
-        return Clamp64(x, 0, width);
+        return Clamp64(x, clip.left, clip.right);
     }
 };
 
 // The edge from a to b, or false for a horizontal one.
-inline bool MakeScanEdge(POINT a, POINT b, ScanEdge& edge)
+template<typename Point>
+bool MakeScanEdge(Point a, Point b, ScanEdge& edge)
 {
     if (a.y == b.y)
         return false;
     bool const down = a.y < b.y;
-    POINT const top = down ? a : b;
-    POINT const bottom = down ? b : a;
+    Point const top = down ? a : b;
+    Point const bottom = down ? b : a;
     edge.yTop = top.y;
     edge.yBottom = bottom.y;
     edge.xTop = top.x;
@@ -71,23 +84,24 @@ inline bool MakeScanEdge(POINT a, POINT b, ScanEdge& edge)
 // ---- Fast path: axis-aligned rectangles ------------------------------------
 
 // Four points tracing a rectangle with axis-parallel sides, in either order.
-inline bool IsAxisAlignedRectangle(POINT const* points, int count)
+template<typename Point>
+bool IsAxisAlignedRectangle(Point const* points, int count)
 {
     if (count != 4)
         return false;
-    POINT const a = points[0], b = points[1], c = points[2], d = points[3];
+    Point const a = points[0], b = points[1], c = points[2], d = points[3];
     return (a.y == b.y && b.x == c.x && c.y == d.y && d.x == a.x)
         || (a.x == b.x && b.y == c.y && c.x == d.x && d.y == a.y);
 }
 
-template<typename Emit>
-void ScanRectangle(POINT const* points, ScanClip clip, Emit&& emitSpan)
+template<typename Point, typename Emit>
+void ScanRectangle(Point const* points, ScanClip clip, Emit&& emitSpan)
 {
-    POINT const a = points[0], c = points[2];
-    std::int64_t const x0 = Clamp64(std::min(a.x, c.x), 0, clip.width);
-    std::int64_t const x1 = Clamp64(std::max(a.x, c.x), 0, clip.width);
-    std::int64_t const y0 = Clamp64(std::min(a.y, c.y), 0, clip.height);
-    std::int64_t const y1 = Clamp64(std::max(a.y, c.y), 0, clip.height);
+    Point const a = points[0], c = points[2];
+    std::int64_t const x0 = Clamp64(std::min(a.x, c.x), clip.left, clip.right);
+    std::int64_t const x1 = Clamp64(std::max(a.x, c.x), clip.left, clip.right);
+    std::int64_t const y0 = Clamp64(std::min(a.y, c.y), clip.top, clip.bottom);
+    std::int64_t const y1 = Clamp64(std::max(a.y, c.y), clip.top, clip.bottom);
     if (x0 >= x1)
         return;
     for (std::int64_t y = y0; y < y1; ++y)
@@ -96,7 +110,8 @@ void ScanRectangle(POINT const* points, ScanClip clip, Emit&& emitSpan)
 
 // True when every point has the same x or every point has the same y: the
 // outline encloses no area, so filling it paints nothing.
-inline bool IsDegenerateOutline(POINT const* points, int count)
+template<typename Point>
+bool IsDegenerateOutline(Point const* points, int count)
 {
     bool sameX = true;
     bool sameY = true;
@@ -111,14 +126,15 @@ inline bool IsDegenerateOutline(POINT const* points, int count)
 
 // True for 3 or 4 points whose outline falls and rises only once (counting
 // around the closed outline and ignoring horizontal edges).
-inline bool IsSmallYMonotone(POINT const* points, int count)
+template<typename Point>
+bool IsSmallYMonotone(Point const* points, int count)
 {
     if (count != 3 && count != 4)
         return false;
     int signs[4];
     int signCount = 0;
     for (int i = 0; i < count; ++i) {
-        LONG const from = points[i].y, to = points[i + 1 == count ? 0 : i + 1].y;
+        auto const from = points[i].y, to = points[i + 1 == count ? 0 : i + 1].y;
         if (from != to)
             signs[signCount++] = from < to ? 1 : -1;
     }
@@ -130,8 +146,8 @@ inline bool IsSmallYMonotone(POINT const* points, int count)
     return changes <= 2;
 }
 
-template<typename Emit>
-void ScanSmallYMonotone(POINT const* points, int count, ScanClip clip, Emit&& emitSpan)
+template<typename Point, typename Emit>
+void ScanSmallYMonotone(Point const* points, int count, ScanClip clip, Emit&& emitSpan)
 {
     ScanEdge edges[4];
     int edgeCount = 0;
@@ -145,13 +161,13 @@ void ScanSmallYMonotone(POINT const* points, int count, ScanClip clip, Emit&& em
     }
     if (edgeCount == 0)
         return;
-    std::int64_t const yEnd = std::min<std::int64_t>(yMax, clip.height);
-    for (std::int64_t y = std::max<std::int64_t>(yMin, 0); y < yEnd; ++y) {
+    std::int64_t const yEnd = std::min<std::int64_t>(yMax, clip.bottom);
+    for (std::int64_t y = std::max<std::int64_t>(yMin, clip.top); y < yEnd; ++y) {
         std::int64_t crossings[4];
         int crossingCount = 0;
         for (int i = 0; i < edgeCount; ++i) {
             if (edges[i].CountsOn(y))
-                crossings[crossingCount++] = edges[i].CrossingOn(y, clip.width);
+                crossings[crossingCount++] = edges[i].CrossingOn(y, clip);
         }
         if (crossingCount != 2)
             continue; // cannot happen for a y-monotone outline
@@ -168,8 +184,8 @@ void ScanSmallYMonotone(POINT const* points, int count, ScanClip clip, Emit&& em
 // when a polygon is larger than any before it.
 class PolygonScanner {
 public:
-    template<typename Emit>
-    void Scan(POINT const* points, int count, int fillMode, ScanClip clip, Emit&& emitSpan)
+    template<typename Point, typename Emit>
+    void Scan(Point const* points, int count, FillRule rule, ScanClip clip, Emit&& emitSpan)
     {
         CollectEdges(points, count, clip);
         if (m_edges.empty())
@@ -177,11 +193,11 @@ public:
         std::int64_t yEnd = 0;
         for (ScanEdge const& edge : m_edges)
             yEnd = std::max(yEnd, edge.yBottom);
-        yEnd = std::min<std::int64_t>(yEnd, clip.height);
+        yEnd = std::min<std::int64_t>(yEnd, clip.bottom);
 
         std::size_t next = 0;
         m_active.clear();
-        std::int64_t y = std::max<std::int64_t>(m_edges.front().yTop, 0);
+        std::int64_t y = std::max<std::int64_t>(m_edges.front().yTop, clip.top);
         while (y < yEnd) {
             std::erase_if(m_active, [y](ScanEdge const* edge) { return edge->yBottom <= y; });
             while (next < m_edges.size() && m_edges[next].yTop <= y) {
@@ -195,7 +211,7 @@ public:
                 y = m_edges[next].yTop;
                 continue;
             }
-            EmitScanline(y, fillMode, clip, emitSpan);
+            EmitScanline(y, rule, clip, emitSpan);
             ++y;
         }
     }
@@ -206,14 +222,15 @@ private:
         int winding;
     };
 
-    void CollectEdges(POINT const* points, int count, ScanClip clip)
+    template<typename Point>
+    void CollectEdges(Point const* points, int count, ScanClip clip)
     {
         m_edges.clear();
         for (int i = 0; i < count; ++i) {
             ScanEdge edge;
             if (!MakeScanEdge(points[i], points[i + 1 == count ? 0 : i + 1], edge))
                 continue;
-            if (edge.yBottom <= 0 || edge.yTop >= clip.height)
+            if (edge.yBottom <= clip.top || edge.yTop >= clip.bottom)
                 continue;
             m_edges.push_back(edge);
         }
@@ -222,16 +239,16 @@ private:
     }
 
     template<typename Emit>
-    void EmitScanline(std::int64_t y, int fillMode, ScanClip clip, Emit&& emitSpan)
+    void EmitScanline(std::int64_t y, FillRule rule, ScanClip clip, Emit&& emitSpan)
     {
         m_crossings.clear();
         for (ScanEdge const* edge : m_active)
-            m_crossings.push_back({ edge->CrossingOn(y, clip.width), edge->winding });
+            m_crossings.push_back({ edge->CrossingOn(y, clip), edge->winding });
         std::sort(m_crossings.begin(), m_crossings.end(),
             [](Crossing const& a, Crossing const& b) { return a.x < b.x; });
 
         int const row = static_cast<int>(y);
-        if (fillMode == WINDING) {
+        if (rule == FillRule::Winding) {
             int winding = 0;
             std::int64_t spanStart = 0;
             for (Crossing const& crossing : m_crossings) {
@@ -256,16 +273,18 @@ private:
 };
 
 // Picks the fast path where it applies, the general scanner elsewhere.
-template<typename Emit>
-void ScanPolygon(PolygonScanner& scanner, POINT const* points, int count, int fillMode, ScanClip clip,
+template<typename Point, typename Emit>
+void ScanPolygon(PolygonScanner& scanner, Point const* points, int count, FillRule rule, ScanClip clip,
     Emit&& emitSpan)
 {
+    if (clip.IsEmpty())
+        return;
     if (IsAxisAlignedRectangle(points, count))
         ScanRectangle(points, clip, emitSpan);
     else if (IsSmallYMonotone(points, count))
         ScanSmallYMonotone(points, count, clip, emitSpan);
     else
-        scanner.Scan(points, count, fillMode, clip, emitSpan);
+        scanner.Scan(points, count, rule, clip, emitSpan);
 }
 
-} // namespace winapi::gdi
+} // namespace raster

@@ -1,0 +1,176 @@
+#include "render/elevation_pixels.h"
+
+#include "render/elevation_color.h"
+#include "render/float_conversion.h"
+#include "render/pixel_target.h"
+
+#include <algorithm>
+#include <cfloat>
+#include <cstring>
+
+#include <immintrin.h>
+
+// The wide forms below are only ever called from functions compiled for
+// their instruction set, inside this file: their vector arguments never
+// cross an ABI boundary.
+#pragma GCC diagnostic ignored "-Wpsabi"
+// GCC 12's _mm512_sqrt_pd starts from a deliberately undefined vector.
+#pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
+
+namespace {
+
+constexpr std::size_t RUN = 256;
+
+// Within this land or depth fraction every product, sum and rounding below
+// stays far inside the int range, where truncating to 32 bits keeps the same
+// low byte as truncating to 64.
+constexpr double EXACT_FRACTION = 1048576.0;
+
+// Lanes of Width doubles, with their masks and 32-bit ints.
+template<int Width>
+struct Lanes {
+    typedef double Real __attribute__((vector_size(8 * Width)));
+    typedef long long Mask __attribute__((vector_size(8 * Width)));
+    typedef float Single __attribute__((vector_size(4 * Width)));
+    typedef int Int __attribute__((vector_size(4 * Width)));
+};
+
+// Square roots, correctly rounded, of each lane.
+inline Lanes<2>::Real Sqrt(Lanes<2>::Real value)
+{
+    return _mm_sqrt_pd(value);
+}
+
+[[gnu::target("avx2")]] inline Lanes<4>::Real Sqrt(Lanes<4>::Real value)
+{
+    return _mm256_sqrt_pd(value);
+}
+
+[[gnu::target("avx512f")]] inline Lanes<8>::Real Sqrt(Lanes<8>::Real value)
+{
+    return _mm512_sqrt_pd(value);
+}
+
+template<int Width>
+[[gnu::always_inline]] inline typename Lanes<Width>::Int Channel(typename Lanes<Width>::Real value)
+{
+    return __builtin_convertvector(value, typename Lanes<Width>::Int) & 0xFF;
+}
+
+// The colour rule, operation for operation as ElevationColor, for Width
+// points at a time. The depth fraction of the sea, (seaLevel - r) / span, is
+// exactly -t, so 255 - 100 * depth is exactly 100 * t + 255. Returns false
+// when some point of the run lies outside the exact range.
+template<int Width>
+[[gnu::always_inline]] inline bool PixelRun(GlobePoint const* points, std::size_t count, double seaLevel,
+    double span, std::uint32_t* pixels)
+{
+    using Real = typename Lanes<Width>::Real;
+    using Mask = typename Lanes<Width>::Mask;
+    using Single = typename Lanes<Width>::Single;
+    using Int = typename Lanes<Width>::Int;
+    Mask allInRange = Mask {} == 0;
+    for (std::size_t i = 0; i + Width <= count; i += Width) {
+        Real x, y, z;
+        for (int lane = 0; lane < Width; ++lane) {
+            x[lane] = points[i + lane].x;
+            y[lane] = points[i + lane].y;
+            z[lane] = points[i + lane].z;
+        }
+        Real const h = Sqrt(x * x + y * y);
+        Real const radius = Sqrt(h * h + z * z);
+        Mask const fitsSingle = radius <= FLT_MAX;
+        Real const r = __builtin_convertvector(
+            __builtin_convertvector(fitsSingle ? radius : Real {}, Single), Real);
+
+        Real const fraction = (r - seaLevel) / span;
+        Mask const inRange = fitsSingle & (fraction > -EXACT_FRACTION) & (fraction < EXACT_FRACTION);
+        allInRange &= inRange;
+        Real const t = inRange ? fraction : Real {};
+        Mask const land = r >= seaLevel;
+        Real const p = t * 255.0;
+        Mask const peak = p > 253.0;
+
+        Real const peakRed = __builtin_convertvector(__builtin_convertvector(p, Single), Real);
+        Real const landRed = 220.0 * t + 34.0;
+        Real const landGreen = 85.0 * t + 171.0;
+        Real const landBlue = 75.0 * t + 65.0;
+        Real const seaBlue = t * 100.0 + 255.0;
+        Real const nearWhite = Real {} + 254.0;
+        Real const red = land ? (peak ? peakRed : landRed) : Real {};
+        Real const green = land ? (peak ? nearWhite : landGreen) : Real {};
+        Real const blue = land ? (peak ? nearWhite : landBlue) : seaBlue;
+        Int const packed = Channel<Width>(red) << 16 | Channel<Width>(green) << 8 | Channel<Width>(blue);
+        std::memcpy(pixels + i, &packed, sizeof packed);
+    }
+    for (int lane = 0; lane < Width; ++lane) {
+        if (!allInRange[lane])
+            return false;
+    }
+    return true;
+}
+
+}
+
+namespace {
+
+using RunFunction = bool (*)(GlobePoint const*, std::size_t, double, double, std::uint32_t*);
+
+bool RunSse2(GlobePoint const* points, std::size_t count, double seaLevel, double span, std::uint32_t* pixels)
+{
+    return PixelRun<2>(points, count, seaLevel, span, pixels);
+}
+
+[[gnu::target("avx2")]] bool RunAvx2(
+    GlobePoint const* points, std::size_t count, double seaLevel, double span, std::uint32_t* pixels)
+{
+    return PixelRun<4>(points, count, seaLevel, span, pixels);
+}
+
+[[gnu::target("avx512f")]] bool RunAvx512(
+    GlobePoint const* points, std::size_t count, double seaLevel, double span, std::uint32_t* pixels)
+{
+    return PixelRun<8>(points, count, seaLevel, span, pixels);
+}
+
+// The widest form the processor runs, and its width.
+struct Runner {
+    RunFunction run;
+    std::size_t width;
+};
+
+Runner PickRunner()
+{
+    __builtin_cpu_init();
+    if (__builtin_cpu_supports("avx512f"))
+        return { RunAvx512, 8 };
+    if (__builtin_cpu_supports("avx2"))
+        return { RunAvx2, 4 };
+    return { RunSse2, 2 };
+}
+
+void ScalarRun(GlobePoint const* points, std::size_t count, float meanRadius, float maxRadius, std::uint32_t* pixels)
+{
+    for (std::size_t i = 0; i < count; ++i)
+        pixels[i] = PixelOfColor(ElevationColor(RoundToSingle(PointRadius(points[i])), meanRadius, maxRadius));
+}
+
+}
+
+void ElevationPixels(GlobePoint const* points, std::size_t count, float meanRadius, float maxRadius,
+    std::uint32_t* pixels)
+{
+    static Runner const runner = PickRunner();
+    double const mean = meanRadius;
+    double const max = maxRadius;
+    double const seaLevel = mean + (max - mean) * 0.1;
+    double const span = max - seaLevel;
+    for (std::size_t first = 0; first < count; first += RUN) {
+        std::size_t const length = std::min(RUN, count - first);
+        std::size_t const whole = length - length % runner.width;
+        if (runner.run(points + first, whole, seaLevel, span, pixels + first))
+            ScalarRun(points + first + whole, length - whole, meanRadius, maxRadius, pixels + first + whole);
+        else
+            ScalarRun(points + first, length, meanRadius, maxRadius, pixels + first);
+    }
+}

@@ -1,0 +1,88 @@
+// The colour rule for many points at once against ElevationColor, point by
+// point, over ordinary planets and the values that leave its exact range.
+#include "render/elevation_color.h"
+#include "render/elevation_pixels.h"
+#include "render/float_conversion.h"
+#include "render/pixel_target.h"
+
+#include <gtest/gtest.h>
+
+#include <cfloat>
+#include <cmath>
+#include <limits>
+#include <random>
+#include <vector>
+
+namespace {
+
+constexpr float NaN = std::numeric_limits<float>::quiet_NaN();
+constexpr float Infinity = std::numeric_limits<float>::infinity();
+
+void ExpectSameAsElevationColor(std::vector<GlobePoint> const& points, float mean, float max)
+{
+    std::vector<std::uint32_t> pixels(points.size(), 0xDEADBEEF);
+    ElevationPixels(points.data(), points.size(), mean, max, pixels.data());
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        GlobePoint const p = points[i];
+        std::uint32_t const expected = PixelOfColor(ElevationColor(RoundToSingle(PointRadius(p)), mean, max));
+        ASSERT_EQ(pixels[i], expected) << "point " << i << " (" << p.x << ", " << p.y << ", " << p.z << ") mean "
+                                       << mean << " max " << max;
+    }
+}
+
+// Points along the z axis whose radius is exactly `radius`.
+GlobePoint AtRadius(float radius)
+{
+    return { 0, 0, radius };
+}
+
+}
+
+TEST(ElevationPixels, MatchesTheRuleOnGrownPlanetsOfEveryRunLength)
+{
+    std::mt19937 random(5);
+    std::uniform_real_distribution<float> coordinate(-1300.0f, 1300.0f);
+    // Lengths around the vector widths and the internal run length.
+    for (std::size_t count : { 1u, 2u, 3u, 7u, 8u, 9u, 255u, 256u, 257u, 5625u }) {
+        std::vector<GlobePoint> points(count);
+        for (GlobePoint& p : points)
+            p = { coordinate(random), coordinate(random), coordinate(random) };
+        ExpectSameAsElevationColor(points, 1850.0f, 2050.0f);
+    }
+}
+
+TEST(ElevationPixels, MatchesTheRuleAtSeaLevelThePeakThresholdAndTheTop)
+{
+    float const mean = 1990.0f;
+    float const max = 2010.0f;
+    double const seaLevel = mean + (double(max) - mean) * 0.1;
+    double const span = max - seaLevel;
+    std::vector<GlobePoint> points;
+    for (double radius : { seaLevel, seaLevel + span * 253.0 / 255.0, double(max), seaLevel - span * 2.55,
+             seaLevel - span * 3.0, 0.0 }) {
+        float const near = static_cast<float>(radius);
+        for (float r : { std::nextafter(near, 0.0f), near, std::nextafter(near, 1e30f) })
+            points.push_back(AtRadius(r));
+    }
+    ExpectSameAsElevationColor(points, mean, max);
+}
+
+TEST(ElevationPixels, MatchesTheRuleWhereValuesLeaveTheExactRange)
+{
+    std::vector<GlobePoint> points = {
+        { NaN, 0, 0 }, { 0, NaN, 1 }, { 0, 0, NaN }, { Infinity, 0, 0 }, { -Infinity, 1, 1 },
+        { FLT_MAX, FLT_MAX, FLT_MAX }, { FLT_MAX, 0, 0 }, { 3e38f, 3e38f, 0 }, { 1e30f, 0, 0 }, { -1e20f, 5, 5 },
+        { 1e-30f, 0, 0 }, { 2000, 0, 0 }, { 0, 2001, 0 }, { 0, 0, -1999 },
+    };
+    // Mixed with ordinary points, so that runs hold both kinds.
+    for (int i = 0; i < 40; ++i)
+        points.push_back({ 1000.0f + i, 1000.0f - i, 1000.0f });
+    struct Statistics {
+        float mean;
+        float max;
+    };
+    for (Statistics s : std::vector<Statistics> { { 1990, 2010 }, { 2000, 2000 }, { 2010, 1990 }, { 0, 0 },
+             { NaN, 2000 }, { 2000, NaN }, { -Infinity, Infinity }, { FLT_MAX, -FLT_MAX }, { 1, 1.0000001f },
+             { 1e-30f, 2e-30f } })
+        ExpectSameAsElevationColor(points, s.mean, s.max);
+}
