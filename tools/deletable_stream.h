@@ -1,12 +1,18 @@
 #pragma once
 
-#include <cstdio>
-#include <string>
+#include "tools/pending_files.h"
 
-// Creates (or truncates) `path` for binary writing, so that the file can be
-// removed while the stream is still open: the interrupt cleanup removes
-// temporary files that the main code is still writing. POSIX allows that of
-// every file; Windows only of files opened with delete sharing, where the
-// file is then gone once its last handle closes. Null, with errno set, on
+#include <cstdio>
+
+// The name pattern of temporary files: hidden, and short enough that a
+// temporary fits in any folder whatever the destination's name.
+inline constexpr char TEMPORARY_NAME_PATTERN[] = ".morva-XXXXXX";
+
+// Makes a new, empty file at the pending file's path, whose name ends in
+// TEMPORARY_NAME_PATTERN (the X's are replaced by a name no file has yet),
+// and opens it for binary writing. The file can be removed while the stream
+// is still open: POSIX allows that of every file, Windows only of files
+// opened with delete sharing, where the file is gone once its last handle
+// closes. Once the file exists it is marked made. Null, with errno set, on
 // failure.
-std::FILE* OpenDeletableForWriting(std::string const& path);
+std::FILE* CreateDeletableFile(PendingFile& file);
