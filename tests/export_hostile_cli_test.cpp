@@ -285,7 +285,12 @@ protected:
     {
         std::string const args = "--seeds 1,2 --passes 101 --dump '" + File("grid.bin") + "' --image '"
             + File("view.png") + "' --view " + view + " --size 64x48";
-        run = Run(limit + " '" + EXPORT75_ALLOCATION_LIMIT + "' " + args);
+        // Qt's note that it has no runtime folder would be a second line.
+        fs::path const runtime = fs::temp_directory_path() / "morva-hostile-runtime";
+        fs::create_directories(runtime);
+        fs::permissions(runtime, fs::perms::owner_all);
+        run = Run("XDG_RUNTIME_DIR='" + runtime.string() + "'; export XDG_RUNTIME_DIR; " + limit + " '"
+            + EXPORT75_ALLOCATION_LIMIT + "' " + args);
         Reference outputs { run.out, Slurp(File("grid.bin")), Slurp(File("view.png")) };
         fs::remove(File("grid.bin"));
         fs::remove(File("view.png"));
@@ -297,6 +302,9 @@ protected:
     {
         ProcessResult run;
         Reference const outputs = RunLimited(limit, view, run);
+        // Below some limit the system cannot even load the program.
+        if (run.status == 127 && run.err.find("error while loading shared libraries") != std::string::npos)
+            return;
         if (run.status == 0) {
             EXPECT_EQ(outputs.summary, reference.summary) << limit;
             EXPECT_TRUE(outputs.dump == reference.dump) << limit;

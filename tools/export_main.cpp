@@ -40,9 +40,14 @@ int Fail(int status, std::string const& message)
     return status;
 }
 
-int FailOnMemory(std::string const& what)
+#define MORVA_STRINGIFY(x) #x
+#define MORVA_PROGRAM_NAME(n) "morva" MORVA_STRINGIFY(n) "-export"
+
+// Allocates nothing: memory has run out.
+int FailOnMemory(char const* what, char const* detail = "")
 {
-    return Fail(EXIT_NO_MEMORY, "not enough memory " + what);
+    std::fprintf(stderr, "%s: not enough memory %s%s\n", MORVA_PROGRAM_NAME(GRID_N), what, detail);
+    return EXIT_NO_MEMORY;
 }
 
 // Standard output must take the whole line, or the run failed.
@@ -106,8 +111,7 @@ int Export(ExportOptions const& options)
     if (image && !windowView) {
         surface = ImageSurface::Create(options.imageSize->width, options.imageSize->height);
         if (!surface) {
-            return FailOnMemory("for a " + std::to_string(options.imageSize->width) + "x"
-                + std::to_string(options.imageSize->height) + " drawing surface");
+            return FailOnMemory("for the drawing surface");
         }
     }
 
@@ -138,7 +142,7 @@ int Export(ExportOptions const& options)
             std::string const failure = PaintWindowView(options.imageSize->width, options.imageSize->height,
                 screen.width, screen.height, options.passes, window);
             if (!failure.empty())
-                return FailOnMemory("to draw the window: " + failure);
+                return FailOnMemory("to draw the window: ", failure.c_str());
         } else {
             DrawImageView(*options.view, surface->DC(), surface->Width(), surface->Height());
         }
@@ -187,9 +191,8 @@ int Export(ExportOptions const& options)
 
 }
 
-int main(int argc, char** argv)
+int Main(int argc, char** argv)
 {
-    InstallTerminationCleanup();
     try {
         std::vector<std::string> args(argv + 1, argv + argc);
         ParsedExportOptions const parsed = ParseExportOptions(args);
@@ -206,4 +209,15 @@ int main(int argc, char** argv)
     } catch (std::exception const& failure) {
         return Fail(EXIT_INTERNAL_ERROR, failure.what());
     }
+}
+
+int main(int argc, char** argv)
+{
+    InstallTerminationCleanup();
+    int const status = Main(argc, argv);
+    // The result is settled: end here, without the libraries' own exit
+    // handlers, which may need memory that has run out.
+    std::fflush(nullptr);
+    RemoveAbandonedTemporaryFiles();
+    std::_Exit(status);
 }
