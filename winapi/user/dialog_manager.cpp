@@ -194,6 +194,18 @@ HWND CreateModalDialog(DialogBlueprint const& blueprint, HWND owner, HINSTANCE i
     return dialog;
 }
 
+namespace {
+
+// Whether any message but WM_TIMER can be retrieved now.
+bool NonTimerMessageWaiting()
+{
+    MSG probe {};
+    return PeekMessageA(&probe, nullptr, 0, WM_TIMER - 1, PM_NOREMOVE)
+        || PeekMessageA(&probe, nullptr, WM_TIMER + 1, 0xFFFFFFFF, PM_NOREMOVE);
+}
+
+}
+
 INT_PTR RunModalLoop(HWND dialog)
 {
     auto const state = StateOf(dialog);
@@ -205,6 +217,11 @@ INT_PTR RunModalLoop(HWND dialog)
 
     MSG msg {};
     while (!state->ended && IsWindow(dialog)) {
+        // With a timer whose handler outlasts its period, a timer message
+        // is always due and the queue never runs dry: the dialog appears as
+        // soon as nothing but timer messages is left.
+        if (!IsWindowVisible(dialog) && !NonTimerMessageWaiting())
+            ShowWindow(dialog, SW_SHOWNORMAL);
         if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
             // A dialog appears once its queue first runs dry.
             if (!IsWindowVisible(dialog))
