@@ -3,6 +3,7 @@
 #include "winapi/resources/module_resources.h"
 #include "winapi/user/dialog_frame.h"
 #include "winapi/user/dialog_state.h"
+#include "winapi/user/guarded_call.h"
 #include "winapi/user/system_classes.h"
 #include "winapi/user/window.h"
 #include "winapi/user/window_create.h"
@@ -14,6 +15,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <new>
 
 using namespace winapi::user;
 
@@ -263,7 +265,8 @@ LRESULT CALLBACK DialogWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
     auto const state = StateOf(hwnd);
     if (state && state->procedureActive && state->procedure) {
         state->messageResult = 0;
-        INT_PTR const handled = state->procedure(hwnd, message, wParam, lParam);
+        DLGPROC const procedure = state->procedure;
+        INT_PTR const handled = CallGuarded([&] { return procedure(hwnd, message, wParam, lParam); });
         if (handled) {
             switch (message) {
             case WM_INITDIALOG:
@@ -456,7 +459,7 @@ BOOL WINAPI EndDialog(HWND hDlg, INT_PTR nResult)
 
 INT_PTR WINAPI DialogBoxParamA(HINSTANCE hInstance, LPCSTR lpTemplateName, HWND hWndParent, DLGPROC lpDialogFunc,
     LPARAM dwInitParam)
-{
+try {
     if (hWndParent && !FindWindow(hWndParent))
         return -1;
     auto const dialogTemplate = winapi::resources::LoadDialogTemplate(hInstance, lpTemplateName);
@@ -467,4 +470,8 @@ INT_PTR WINAPI DialogBoxParamA(HINSTANCE hInstance, LPCSTR lpTemplateName, HWND 
     if (!dialog)
         return -1;
     return RunModalLoop(dialog);
+}
+catch (std::bad_alloc const&) {
+    // No memory for the dialog's window or its controls.
+    return -1;
 }
