@@ -5,7 +5,6 @@
 
 #include <cerrno>
 #include <cstring>
-#include <filesystem>
 
 #ifdef _WIN32
 #include <io.h>
@@ -16,12 +15,14 @@
 
 namespace {
 
-// Flushes the stream's buffer and the file's data down to the disk, so a
-// full disk shows here and not after the rename.
-bool FlushToDisk(std::FILE* stream)
+// Flushes the stream's buffer and, for a file, its data down to the disk,
+// so a full disk shows here and not after the rename.
+bool FlushToDisk(std::FILE* stream, bool toDisk)
 {
     if (std::fflush(stream) != 0 || std::ferror(stream))
         return false;
+    if (!toDisk)
+        return true; // a device has no disk to flush to
 #ifdef _WIN32
     return _commit(_fileno(stream)) == 0;
 #else
@@ -81,7 +82,7 @@ bool AtomicFile::Open()
     target = resolved.target;
 
     if (target.kind == OutputTarget::Kind::CharacterDevice) {
-        stream = std::fopen(target.path.c_str(), "wb");
+        stream = OpenDeviceForWriting(target.path.c_str());
         if (!stream) {
             FailWith(errno);
             return false;
@@ -112,7 +113,7 @@ bool AtomicFile::Commit()
         return false;
     }
     errno = 0;
-    bool const written = FlushToDisk(stream);
+    bool const written = FlushToDisk(stream, pending != nullptr);
     int const writeError = errno;
     bool const closed = std::fclose(stream) == 0;
     int const closeError = errno;
@@ -122,14 +123,8 @@ bool AtomicFile::Commit()
     if (!pending)
         return true; // a device, written in place
 
-    std::error_code ec;
-    std::filesystem::rename(PendingFilePath(*pending), target.path, ec);
-    if (ec) {
-        error = "cannot write '" + destination + "': " + ec.message();
-        status = EXIT_SYSTEM_REFUSED;
-        Discard();
-        return false;
-    }
+    if (!RenameOver(PendingFilePath(*pending), target.path.c_str()))
+        return Refuse(errno);
     ForgetPendingFile(pending);
     pending = nullptr;
     return true;

@@ -86,6 +86,36 @@ std::FILE* CreateDeletableFile(PendingFile& file)
     return stream;
 }
 
+std::FILE* OpenDeviceForWriting(char const* path)
+{
+    HANDLE const handle = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+        FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        errno = ErrnoFor(GetLastError());
+        return nullptr;
+    }
+    int const descriptor = _open_osfhandle(reinterpret_cast<intptr_t>(handle), _O_WRONLY | _O_BINARY);
+    if (descriptor == -1) {
+        CloseHandle(handle);
+        errno = EMFILE;
+        return nullptr;
+    }
+    std::FILE* stream = _fdopen(descriptor, "wb");
+    if (!stream) {
+        _close(descriptor);
+        errno = ENOMEM;
+    }
+    return stream;
+}
+
+bool RenameOver(char const* from, char const* to)
+{
+    if (MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return true;
+    errno = ErrnoFor(GetLastError());
+    return false;
+}
+
 #else
 
 #include <cstdlib>
@@ -116,6 +146,16 @@ std::FILE* CreateDeletableFile(PendingFile& file)
         errno = error;
     }
     return stream;
+}
+
+std::FILE* OpenDeviceForWriting(char const* path)
+{
+    return std::fopen(path, "wb");
+}
+
+bool RenameOver(char const* from, char const* to)
+{
+    return std::rename(from, to) == 0;
 }
 
 #endif

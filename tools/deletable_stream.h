@@ -16,3 +16,12 @@ inline constexpr char TEMPORARY_NAME_PATTERN[] = ".morva-XXXXXX";
 // closes. Once the file exists it is marked made. Null, with errno set, on
 // failure.
 std::FILE* CreateDeletableFile(PendingFile& file);
+
+// Opens an existing device (such as /dev/null, or NUL on Windows) for
+// writing in place. Null, with errno set, on failure.
+std::FILE* OpenDeviceForWriting(char const* path);
+
+// Renames `from` over `to`, replacing it in one step. False, with errno
+// set, on failure. On Windows the names are in the active code page,
+// UTF-8 by the programs' manifest.
+bool RenameOver(char const* from, char const* to);

@@ -7,8 +7,8 @@
 #include <filesystem>
 #include <system_error>
 
-#ifndef _WIN32
-#include <sys/stat.h>
+#ifdef _WIN32
+#include <windows.h>
 #endif
 
 namespace fs = std::filesystem;
@@ -31,11 +31,12 @@ ResolvedOutput Refused(std::string const& name, std::string const& reason, int s
 #ifdef _WIN32
 // CON, PRN, AUX, NUL, COM1-9 and LPT1-9, with or without an extension, are
 // devices in every folder.
-bool IsWindowsDeviceName(fs::path const& path)
+bool IsWindowsDeviceName(std::string const& name)
 {
-    std::string stem = path.filename().string();
+    auto const separator = name.find_last_of("/\\:");
+    std::string stem = separator == std::string::npos ? name : name.substr(separator + 1);
     stem = stem.substr(0, stem.find('.'));
-    while (!stem.empty() && (stem.back() == ' ' || stem.back() == ':'))
+    while (!stem.empty() && stem.back() == ' ')
         stem.pop_back();
     for (char& c : stem)
         c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
@@ -46,13 +47,91 @@ bool IsWindowsDeviceName(fs::path const& path)
 }
 #endif
 
+#ifndef _WIN32
 std::string FolderOf(fs::path const& path)
 {
     fs::path const folder = path.parent_path();
     return folder.empty() ? std::string(".") : folder.string();
 }
+#endif
+
+#ifdef _WIN32
+
+// The folder part of a name, by its last separator; "." for a bare name.
+std::string WindowsFolderOf(std::string const& name)
+{
+    auto const separator = name.find_last_of("/\\");
+    if (separator == std::string::npos)
+        return ".";
+    return separator == 0 ? name.substr(0, 1) : name.substr(0, separator);
+}
+
+// The full path, for telling two names of one file apart: the names stay
+// in the active code page (UTF-8), which std::filesystem does not follow.
+std::string FullPathOf(std::string const& name)
+{
+    char buffer[4096];
+    DWORD const length = GetFullPathNameA(name.c_str(), sizeof buffer, buffer, nullptr);
+    std::string full = length > 0 && length < sizeof buffer ? std::string(buffer, length) : name;
+    for (char& c : full)
+        c = c == '/' ? '\\' : static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    return full;
+}
+
+#endif
 
 }
+
+#ifdef _WIN32
+
+ResolvedOutput ResolveOutputPath(std::string const& name)
+{
+    if (name.empty())
+        return Refused(name, "no file name", EXIT_BAD_INPUT);
+    ResolvedOutput resolved;
+    resolved.target.path = name;
+    resolved.target.folder = WindowsFolderOf(name);
+    if (IsWindowsDeviceName(name)) {
+        resolved.target.kind = OutputTarget::Kind::CharacterDevice;
+        return resolved;
+    }
+    DWORD const attributes = GetFileAttributesA(name.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        DWORD const folder = GetFileAttributesA(resolved.target.folder.c_str());
+        if (folder == INVALID_FILE_ATTRIBUTES)
+            return Refused(name, std::strerror(ENOENT), EXIT_BAD_INPUT);
+        if (!(folder & FILE_ATTRIBUTE_DIRECTORY))
+            return Refused(name, std::strerror(ENOTDIR), EXIT_BAD_INPUT);
+        return resolved;
+    }
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY)
+        return Refused(name, "it is a directory", EXIT_BAD_INPUT);
+    resolved.target.kind = OutputTarget::Kind::RegularFile;
+    return resolved;
+}
+
+std::string CheckOutputs(std::vector<RequestedOutput> const& outputs, int& status)
+{
+    std::vector<std::string> fullPaths;
+    for (auto const& output : outputs) {
+        ResolvedOutput const resolved = ResolveOutputPath(output.name);
+        if (!resolved.error.empty()) {
+            status = resolved.status;
+            return resolved.error;
+        }
+        fullPaths.push_back(FullPathOf(output.name));
+        for (std::size_t j = 0; j + 1 < fullPaths.size(); ++j) {
+            if (fullPaths[j] == fullPaths.back()) {
+                status = EXIT_BAD_INPUT;
+                return outputs[j].option + " and " + output.option + " both name the file '" + output.name + "'";
+            }
+        }
+    }
+    status = 0;
+    return {};
+}
+
+#else
 
 ResolvedOutput ResolveOutputPath(std::string const& name)
 {
@@ -60,14 +139,6 @@ ResolvedOutput ResolveOutputPath(std::string const& name)
         return Refused(name, "no file name", EXIT_BAD_INPUT);
     fs::path const given(name);
     ResolvedOutput resolved;
-#ifdef _WIN32
-    if (IsWindowsDeviceName(given)) {
-        resolved.target.kind = OutputTarget::Kind::CharacterDevice;
-        resolved.target.path = name;
-        resolved.target.folder = FolderOf(given);
-        return resolved;
-    }
-#endif
     std::error_code ec;
     fs::file_status const link = fs::symlink_status(given, ec);
     if (ec && ec != std::errc::no_such_file_or_directory)
@@ -135,3 +206,5 @@ std::string CheckOutputs(std::vector<RequestedOutput> const& outputs, int& statu
     status = 0;
     return {};
 }
+
+#endif
