@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <cstdio>
 #include <new>
 
 int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int nCmdShow)
@@ -14,7 +15,11 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int nCmdShow)
 
     g_globe = new (std::nothrow) Globe;
     if (!g_globe) {
-        MessageBoxA(NULL, "There is not enough memory for the globe.", g_windowTitle, MB_OK | MB_ICONERROR);
+        // Without memory for the globe there may be none for a message box
+        // either; then the message goes to the standard error stream.
+        static char const message[] = "There is not enough memory for the globe.";
+        if (!MessageBoxA(NULL, message, g_windowTitle, MB_OK | MB_ICONERROR))
+            std::fprintf(stderr, "%s: %s\n", g_windowTitle, message);
         return 0;
     }
     g_globe->Dissect(1);

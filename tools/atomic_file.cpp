@@ -1,58 +1,50 @@
 #include "tools/atomic_file.h"
 
 #include "tools/deletable_stream.h"
+#include "tools/exit_status.h"
 
-#include <array>
 #include <cerrno>
-#include <chrono>
 #include <cstring>
-#include <filesystem>
+
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace {
 
-// Temporary names still on disk, kept in plain buffers so an interrupt
-// handler can remove them without allocating.
-constexpr std::size_t MAX_PENDING = 4;
-constexpr std::size_t MAX_PATH_LENGTH = 4096;
-std::array<std::array<char, MAX_PATH_LENGTH>, MAX_PENDING> g_pending {};
-
-void RememberPending(std::string const& path)
+// Flushes the stream's buffer and, for a file, its data down to the disk,
+// so a full disk shows here and not after the rename.
+bool FlushToDisk(std::FILE* stream, bool toDisk)
 {
-    if (path.size() >= MAX_PATH_LENGTH)
-        return;
-    for (auto& slot : g_pending) {
-        if (slot[0] == '\0') {
-            std::memcpy(slot.data(), path.c_str(), path.size() + 1);
-            return;
-        }
-    }
+    if (std::fflush(stream) != 0 || std::ferror(stream))
+        return false;
+    if (!toDisk)
+        return true; // a device has no disk to flush to
+#ifdef _WIN32
+    return _commit(_fileno(stream)) == 0;
+#else
+    return fsync(fileno(stream)) == 0 || errno == EINVAL || errno == EROFS;
+#endif
 }
 
-void ForgetPending(std::string const& path)
+#ifndef _WIN32
+// A replaced file keeps its permissions.
+void KeepMode(std::FILE* stream, std::string const& original)
 {
-    for (auto& slot : g_pending) {
-        if (path == slot.data())
-            slot[0] = '\0';
-    }
+    struct stat status;
+    if (stat(original.c_str(), &status) == 0)
+        fchmod(fileno(stream), status.st_mode & 07777);
 }
-
-std::string TemporaryNameFor(std::string const& destination)
-{
-    static unsigned counter = 0;
-    auto const stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-    return destination + ".tmp-" + std::to_string(stamp) + "-" + std::to_string(++counter);
-}
+#endif
 
 }
 
 void RemoveAbandonedTemporaryFiles()
 {
-    for (auto& slot : g_pending) {
-        if (slot[0] != '\0') {
-            std::remove(slot.data());
-            slot[0] = '\0';
-        }
-    }
+    RemovePendingFiles();
 }
 
 AtomicFile::AtomicFile(std::string destination)
@@ -65,48 +57,76 @@ AtomicFile::~AtomicFile()
     Discard();
 }
 
+bool AtomicFile::Refuse(int errorNumber)
+{
+    FailWith(errorNumber);
+    Discard();
+    return false;
+}
+
+void AtomicFile::FailWith(int errorNumber)
+{
+    error = "cannot write '" + destination + "': "
+        + (errorNumber ? std::strerror(errorNumber) : std::string("input/output error"));
+    status = errorNumber ? StatusForErrno(errorNumber) : EXIT_SYSTEM_REFUSED;
+}
+
 bool AtomicFile::Open()
 {
-    std::error_code ec;
-    if (std::filesystem::is_directory(destination, ec)) {
-        error = "cannot write '" + destination + "': it is a directory";
+    ResolvedOutput const resolved = ResolveOutputPath(destination);
+    if (!resolved.error.empty()) {
+        error = resolved.error;
+        status = resolved.status;
         return false;
     }
-    temporary = TemporaryNameFor(destination);
-    RememberPending(temporary);
-    stream = OpenDeletableForWriting(temporary);
-    if (!stream) {
-        error = "cannot write '" + destination + "': " + std::strerror(errno);
-        ForgetPending(temporary);
-        temporary.clear();
-        return false;
+    target = resolved.target;
+
+    if (target.kind == OutputTarget::Kind::CharacterDevice) {
+        stream = OpenDeviceForWriting(target.path.c_str());
+        if (!stream) {
+            FailWith(errno);
+            return false;
+        }
+        return true;
     }
+
+    pending = AddPendingFile(target.folder + "/" + TEMPORARY_NAME_PATTERN);
+    if (!pending)
+        return Refuse(ENOMEM);
+    stream = CreateDeletableFile(*pending);
+    if (!stream)
+        return Refuse(errno);
+#ifndef _WIN32
+    if (target.kind == OutputTarget::Kind::RegularFile)
+        KeepMode(stream, target.path);
+#endif
     return true;
 }
 
 bool AtomicFile::Commit()
 {
     if (!stream) {
-        error = "cannot write '" + destination + "': not open";
+        if (error.empty()) {
+            error = "cannot write '" + destination + "': not open";
+            status = EXIT_INTERNAL_ERROR;
+        }
         return false;
     }
-    bool const written = std::fflush(stream) == 0 && !std::ferror(stream);
+    errno = 0;
+    bool const written = FlushToDisk(stream, pending != nullptr);
+    int const writeError = errno;
     bool const closed = std::fclose(stream) == 0;
+    int const closeError = errno;
     stream = nullptr;
-    if (!written || !closed) {
-        error = "cannot write '" + destination + "': " + std::strerror(errno);
-        Discard();
-        return false;
-    }
-    std::error_code ec;
-    std::filesystem::rename(temporary, destination, ec);
-    if (ec) {
-        error = "cannot write '" + destination + "': " + ec.message();
-        Discard();
-        return false;
-    }
-    ForgetPending(temporary);
-    temporary.clear();
+    if (!written || !closed)
+        return Refuse(!written ? writeError : closeError);
+    if (!pending)
+        return true; // a device, written in place
+
+    if (!RenameOver(PendingFilePath(*pending), target.path.c_str()))
+        return Refuse(errno);
+    ForgetPendingFile(pending);
+    pending = nullptr;
     return true;
 }
 
@@ -116,9 +136,12 @@ void AtomicFile::Discard()
         std::fclose(stream);
         stream = nullptr;
     }
-    if (!temporary.empty()) {
-        std::remove(temporary.c_str());
-        ForgetPending(temporary);
-        temporary.clear();
+    if (pending) {
+        {
+            SignalsHeldBack const held;
+            std::remove(PendingFilePath(*pending));
+        }
+        ForgetPendingFile(pending);
+        pending = nullptr;
     }
 }

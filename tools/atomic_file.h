@@ -1,11 +1,17 @@
 #pragma once
 
+#include "tools/output_paths.h"
+#include "tools/pending_files.h"
+
 #include <cstdio>
 #include <string>
 
-// A file written under a temporary name in the destination's folder and
-// renamed into place only by Commit, so the destination never holds a
-// partial file. Without a Commit the temporary file is removed.
+// A file written under a hidden temporary name in the destination's folder
+// and renamed into place only by Commit, so the destination never holds a
+// partial file and an earlier file of that name stays whole until then.
+// A character device (such as /dev/null) is written in place instead.
+// Without a Commit the temporary file is removed, also when the process is
+// ended by a signal (see termination_cleanup.h).
 class AtomicFile {
 public:
     explicit AtomicFile(std::string destination);
@@ -14,26 +20,37 @@ public:
     AtomicFile(AtomicFile const&) = delete;
     AtomicFile& operator=(AtomicFile const&) = delete;
 
-    // Creates the temporary file; false (with Error() set) when the folder
-    // is not writable.
+    // Creates the temporary file; false (with Error() and Status() set)
+    // when the destination cannot be written.
     bool Open();
 
     std::FILE* Stream() { return stream; }
     std::string const& Error() const { return error; }
+    int Status() const { return status; }
 
-    // Flushes, closes and renames; false (with Error() set) on any failure,
-    // in which case the destination is untouched.
+    // Flushes the data to disk, closes and renames; false (with Error() and
+    // Status() set) on any failure, in which case the destination is
+    // untouched.
     bool Commit();
 
     // Removes the temporary file now.
     void Discard();
 
+    // Records a failed write, naming the destination and the system's
+    // reason (an errno value); Status() follows from the reason.
+    void FailWith(int errorNumber);
+
 private:
+    bool Refuse(int errorNumber);
+
     std::string destination;
-    std::string temporary;
+    OutputTarget target;
+    PendingFile* pending = nullptr;
     std::FILE* stream = nullptr;
     std::string error;
+    int status = 0;
 };
 
-// Removes every still-open temporary file; for a signal handler or exit path.
+// Removes every temporary file that is not yet renamed into place; for a
+// signal handler or an exit path. Async-signal-safe.
 void RemoveAbandonedTemporaryFiles();

@@ -4,26 +4,30 @@
 #include "globe/planet.h"
 #include "globe/random.h"
 #include "tools/atomic_file.h"
+#include "tools/drawing_check.h"
+#include "tools/exit_status.h"
 #include "tools/export_options.h"
 #include "tools/grid_dump.h"
 #include "tools/grow.h"
 #include "tools/image_export.h"
 #include "tools/image_surface.h"
 #include "tools/png_writer.h"
+#include "tools/requested_outputs.h"
 #include "tools/terminal.h"
+#include "tools/termination_cleanup.h"
 #include "tools/window_view.h"
 
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
+#include <cstring>
+#include <exception>
 #include <memory>
 #include <new>
 #include <string>
 #include <vector>
 
 namespace {
-
-constexpr int EXIT_BAD_INPUT = 2;
-constexpr int EXIT_FAILURE_AT_RUN = 1;
 
 std::string ProgramName()
 {
@@ -34,6 +38,24 @@ int Fail(int status, std::string const& message)
 {
     std::fprintf(stderr, "%s: %s\n", ProgramName().c_str(), message.c_str());
     return status;
+}
+
+#define MORVA_STRINGIFY(x) #x
+#define MORVA_PROGRAM_NAME(n) "morva" MORVA_STRINGIFY(n) "-export"
+
+// Allocates nothing: memory has run out.
+int FailOnMemory(char const* what, char const* detail = "")
+{
+    std::fprintf(stderr, "%s: not enough memory %s%s\n", MORVA_PROGRAM_NAME(GRID_N), what, detail);
+    return EXIT_NO_MEMORY;
+}
+
+// Standard output must take the whole line, or the run failed.
+int FlushStdout()
+{
+    if (std::fflush(stdout) != 0 || std::ferror(stdout))
+        return Fail(EXIT_SYSTEM_REFUSED, std::string("cannot write to standard output: ") + std::strerror(errno));
+    return 0;
 }
 
 void SeedGenerator(ExportOptions const& options)
@@ -61,28 +83,21 @@ private:
     std::chrono::steady_clock::time_point start = std::chrono::steady_clock::now();
 };
 
-}
-
-int main(int argc, char** argv)
+int Export(ExportOptions const& options)
 {
-    std::vector<std::string> args(argv + 1, argv + argc);
-    ParsedExportOptions const parsed = ParseExportOptions(args);
-    if (!parsed.error.empty())
-        return Fail(EXIT_BAD_INPUT, parsed.error + " (try --help)");
-    ExportOptions const& options = parsed.options;
-    if (options.help) {
-        std::fputs(ExportUsage(ProgramName()).c_str(), stdout);
-        return 0;
-    }
+    // Every refusal comes before the long work.
+    if (!options.imagePath.empty() && !CanWritePng())
+        return Fail(EXIT_BAD_INPUT, "cannot write '" + options.imagePath + "': this build has no PNG support");
+    int outputStatus = 0;
+    std::string const outputError = CheckOutputs(RequestedOutputs(options), outputStatus);
+    if (!outputError.empty())
+        return Fail(outputStatus, outputError);
 
-    InstallInterruptCleanup();
-
-    // Claim the output before the long work, so a bad path fails at once.
     std::unique_ptr<AtomicFile> dump;
     if (!options.dumpPath.empty()) {
         dump = std::make_unique<AtomicFile>(options.dumpPath);
         if (!dump->Open())
-            return Fail(EXIT_BAD_INPUT, dump->Error());
+            return Fail(dump->Status(), dump->Error());
     }
     std::unique_ptr<AtomicFile> image;
     std::unique_ptr<ImageSurface> surface;
@@ -90,14 +105,13 @@ int main(int argc, char** argv)
     if (!options.imagePath.empty()) {
         image = std::make_unique<AtomicFile>(options.imagePath);
         if (!image->Open())
-            return Fail(EXIT_BAD_INPUT, image->Error());
+            return Fail(image->Status(), image->Error());
     }
+    unsigned const failedDrawingCalls = FailedDrawingCalls();
     if (image && !windowView) {
         surface = ImageSurface::Create(options.imageSize->width, options.imageSize->height);
         if (!surface) {
-            return Fail(EXIT_FAILURE_AT_RUN,
-                "cannot make a " + std::to_string(options.imageSize->width) + "x"
-                    + std::to_string(options.imageSize->height) + " drawing surface");
+            return FailOnMemory("for the drawing surface");
         }
     }
 
@@ -106,7 +120,7 @@ int main(int argc, char** argv)
 
     std::unique_ptr<Globe> globe(new (std::nothrow) Globe);
     if (!globe)
-        return Fail(EXIT_FAILURE_AT_RUN, "not enough memory for the globe");
+        return FailOnMemory("for the globe");
 
     bool const showProgress = !options.quiet && StderrIsTerminal();
     GrowPlanet(*globe, options.passes, [&](std::int32_t done) {
@@ -128,10 +142,13 @@ int main(int argc, char** argv)
             std::string const failure = PaintWindowView(options.imageSize->width, options.imageSize->height,
                 screen.width, screen.height, options.passes, window);
             if (!failure.empty())
-                return Fail(EXIT_FAILURE_AT_RUN, failure);
+                return FailOnMemory("to draw the window: ", failure.c_str());
         } else {
             DrawImageView(*options.view, surface->DC(), surface->Width(), surface->Height());
         }
+        // A picture with a failed drawing call in it is not the planet.
+        if (FailedDrawingCalls() != failedDrawingCalls)
+            return FailOnMemory("to draw the picture");
         renderMs = rendering.ElapsedMilliseconds();
 
         Stopwatch const encoding;
@@ -143,24 +160,64 @@ int main(int argc, char** argv)
             else
                 surface->ReadRow(static_cast<int>(row), rgb);
         });
-        if (!failure.empty())
-            return Fail(EXIT_FAILURE_AT_RUN, "cannot write '" + options.imagePath + "': " + failure);
+        if (!failure.empty()) {
+            if (std::ferror(image->Stream())) {
+                image->FailWith(errno);
+                return Fail(image->Status(), image->Error());
+            }
+            return Fail(EXIT_SYSTEM_REFUSED, "cannot write '" + options.imagePath + "': " + failure);
+        }
         if (!image->Commit())
-            return Fail(EXIT_FAILURE_AT_RUN, image->Error());
+            return Fail(image->Status(), image->Error());
         encodeMs = encoding.ElapsedMilliseconds();
         g_globe = nullptr;
     }
 
     if (dump) {
-        if (!WriteGridDump(dump->Stream(), globe->Points(), GRID_POINT_COUNT))
-            return Fail(EXIT_FAILURE_AT_RUN, "cannot write '" + options.dumpPath + "'");
+        if (!WriteGridDump(dump->Stream(), globe->Points(), GRID_POINT_COUNT)) {
+            dump->FailWith(errno);
+            return Fail(dump->Status(), dump->Error());
+        }
         if (!dump->Commit())
-            return Fail(EXIT_FAILURE_AT_RUN, dump->Error());
+            return Fail(dump->Status(), dump->Error());
     }
 
     if (options.timings)
         std::fprintf(stderr, "grow_ms=%lld render_ms=%lld encode_ms=%lld\n", growMs, renderMs, encodeMs);
     std::printf("seeds=%d,%d passes=%d mean_radius=%.17g max_radius=%.17g\n", g_random.Seed1(),
         g_random.Seed2(), options.passes, globe->GetMeanRadius(), globe->GetMaxRadius());
-    return 0;
+    return FlushStdout();
+}
+
+}
+
+int Main(int argc, char** argv)
+{
+    try {
+        std::vector<std::string> args(argv + 1, argv + argc);
+        ParsedExportOptions const parsed = ParseExportOptions(args);
+        if (!parsed.error.empty())
+            return Fail(EXIT_BAD_INPUT, parsed.error + " (try --help)");
+        if (parsed.options.help) {
+            std::fputs(ExportUsage(ProgramName()).c_str(), stdout);
+            return FlushStdout();
+        }
+        return Export(parsed.options);
+    } catch (std::bad_alloc const&) {
+        // The outputs were discarded on the way out here.
+        return FailOnMemory("to go on");
+    } catch (std::exception const& failure) {
+        return Fail(EXIT_INTERNAL_ERROR, failure.what());
+    }
+}
+
+int main(int argc, char** argv)
+{
+    InstallTerminationCleanup();
+    int const status = Main(argc, argv);
+    // The result is settled: end here, without the libraries' own exit
+    // handlers, which may need memory that has run out.
+    std::fflush(nullptr);
+    RemoveAbandonedTemporaryFiles();
+    std::_Exit(status);
 }

@@ -61,3 +61,8 @@ std::string WritePngRgb(std::FILE* stream, std::uint32_t width, std::uint32_t he
         return std::string("PNG encoding failed: ") + failure.message;
     return {};
 }
+
+bool CanWritePng()
+{
+    return true;
+}

@@ -12,3 +12,7 @@ using PngRowSource = std::function<void(std::uint32_t row, std::uint8_t* rgb)>;
 // the rows top to bottom one at a time, so only one row is held here.
 // Returns an empty string on success, else why it failed.
 std::string WritePngRgb(std::FILE* stream, std::uint32_t width, std::uint32_t height, PngRowSource const& rows);
+
+// Whether this build can write PNG at all, so --image is refused before any
+// work when it cannot.
+bool CanWritePng();

@@ -5,3 +5,8 @@ std::string WritePngRgb(std::FILE*, std::uint32_t, std::uint32_t, PngRowSource c
 {
     return "this build has no PNG support";
 }
+
+bool CanWritePng()
+{
+    return false;
+}

@@ -50,6 +50,9 @@ std::string Paint(int width, int height, int dissectCount, WindowPicture& pictur
 
     // What a timer batch with automatic drawing does after its passes.
     RenderMapBuffer(hwnd);
+    // Without its buffer the window would show an empty map: no picture.
+    if (!g_mapDC || !g_mapBitmap)
+        return "cannot make the map buffer";
     InvalidateRect(hwnd, NULL, FALSE);
     winapi::testing::PumpUntilIdle();
 

@@ -219,6 +219,50 @@ TEST_F(DialogTest, TheOwnerIsDisabledButItsTimerAndPaintsGoOn)
     EXPECT_EQ(Count(WM_ENABLE), 2u);
 }
 
+// Ticks that each take three periods, as a long growth batch does, so a
+// timer message is due all the while; the third opens the dialog, as a key
+// arriving between two batches would.
+std::size_t g_ticks = 0;
+std::size_t g_ticksWhenShown = 0;
+HINSTANCE g_instance = nullptr;
+
+int WINAPI SlowTimerProgram(HINSTANCE instance, HINSTANCE, LPSTR, int)
+{
+    g_instance = instance;
+    g_owner = CreateShownWindow(300, 200);
+    SetTimer(g_owner, 1, 10, nullptr);
+    MSG msg {};
+    while (GetMessageA(&msg, nullptr, 0, 0))
+        DispatchMessageA(&msg);
+    return static_cast<int>(msg.wParam);
+}
+
+TEST_F(DialogTest, ItAppearsWithinOneTimerMessageWhenEveryTickOutlastsThePeriod)
+{
+    g_ticks = 0;
+    g_ticksWhenShown = 0;
+    g_handler = [](HWND, UINT message, WPARAM, LPARAM) -> std::optional<LRESULT> {
+        if (message != WM_TIMER)
+            return std::nullopt;
+        ++g_ticks;
+        HWND const dialog = wt::ActiveModalDialog();
+        if (dialog && IsWindowVisible(dialog) && g_ticksWhenShown == 0)
+            g_ticksWhenShown = g_ticks;
+        if (g_ticks <= 40)
+            wt::AdvanceClock(30);
+        if (g_ticks == 3) {
+            g_result = DialogBoxParamA(g_instance, MAKEINTRESOURCE(AboutDialogId), g_owner, AboutProc, 0);
+            PostQuitMessage(0);
+        }
+        return 0;
+    };
+    auto const run = wt::RunWinMain(SlowTimerProgram, { DialogIsShown(), Press(VK_ESCAPE) }, 5000);
+    EXPECT_TRUE(run.finished);
+    EXPECT_EQ(g_result, IDCANCEL);
+    ASSERT_NE(g_ticksWhenShown, 0u);
+    EXPECT_LE(g_ticksWhenShown, 4u);
+}
+
 TEST_F(DialogTest, KeysInTheDialogNeverReachTheOwner)
 {
     auto const run = Run({ DialogIsShown(), Press('R', wt::Control), Press(VK_OEM_2, wt::Alt), Press(VK_ESCAPE) });

@@ -1,11 +1,13 @@
 // Bitmaps and the blits between DCs.
 #include "fault_points.h"
 #include "gdi_objects.h"
+#include "out_of_memory.h"
 #include "raster_ops.h"
 #include "stretch_blit.h"
 
 #include <cstdint>
 #include <cstring>
+#include <new>
 
 using namespace winapi::gdi;
 using winapi::Surface;
@@ -46,22 +48,34 @@ HBITMAP MakeBitmap(int width, int height, Surface::Format format, void const* bi
 {
     if (width > MaxBitmapExtent || height > MaxBitmapExtent || width < -MaxBitmapExtent || height < -MaxBitmapExtent)
         return nullptr;
-    if (width == 0 || height == 0)
-        return Objects().defaultBitmap;
-    auto surface = std::make_unique<Surface>(format);
-    if (!surface->Resize(width < 0 ? -width : width, height < 0 ? -height : height))
+    if (width == 0 || height == 0) {
+        ObjectTable* table = ObjectsOrNull();
+        return table ? table->defaultBitmap : nullptr;
+    }
+    auto surface = std::unique_ptr<Surface>(new (std::nothrow) Surface(format));
+    if (!surface || !surface->Resize(width < 0 ? -width : width, height < 0 ? -height : height)) {
+        NoteOutOfMemory();
         return nullptr;
+    }
     if (bits) {
         if (format == Surface::Format::Monochrome)
             LoadMonochromeBits(*surface, bits);
         else
             LoadColorBits(*surface, bits);
     }
-    auto created = Objects().bitmaps.Create();
-    if (!created.object)
+    ObjectTable* table = ObjectsOrNull();
+    if (!table)
         return nullptr;
-    created.object->surface = std::move(surface);
-    return HandleFromBits<HBITMAP>(created.handle);
+    try {
+        auto created = table->bitmaps.Create();
+        if (!created.object)
+            return nullptr;
+        created.object->surface = std::move(surface);
+        return HandleFromBits<HBITMAP>(created.handle);
+    } catch (std::bad_alloc const&) {
+        NoteOutOfMemory();
+        return nullptr;
+    }
 }
 
 } // namespace
@@ -70,8 +84,10 @@ HBITMAP WINAPI CreateBitmap(int nWidth, int nHeight, UINT nPlanes, UINT nBitCoun
 {
     if (CreationShouldFail(GdiCreation::Bitmap))
         return nullptr;
-    if (nWidth == 0 || nHeight == 0)
-        return Objects().defaultBitmap;
+    if (nWidth == 0 || nHeight == 0) {
+        ObjectTable* table = ObjectsOrNull();
+        return table ? table->defaultBitmap : nullptr;
+    }
     // Monochrome and 32-bit colour are the formats this subset stores.
     if (nPlanes != 1 || (nBitCount != 1 && nBitCount != 32))
         return nullptr;
@@ -82,9 +98,9 @@ HBITMAP WINAPI CreateCompatibleBitmap(HDC hdc, int cx, int cy)
 {
     if (CreationShouldFail(GdiCreation::CompatibleBitmap))
         return nullptr;
+    DeviceContext const* dc = FindDCOrNull(hdc);
     if (cx == 0 || cy == 0)
-        return Objects().defaultBitmap;
-    DeviceContext const* dc = FindDC(hdc);
+        return dc ? Objects().defaultBitmap : nullptr;
     if (!dc)
         return nullptr;
     // A memory DC makes bitmaps like the one selected into it; every other
@@ -107,8 +123,13 @@ BOOL WINAPI StretchBlt(HDC hdcDest, int xDest, int yDest, int wDest, int hDest, 
         return FALSE;
     PixelConversion const conversion = ConversionBetween(*source->surface, source->backgroundColor,
         *destination->surface, destination->textColor, destination->backgroundColor);
-    return StretchSurface(*destination->surface, { xDest, yDest, wDest, hDest }, *source->surface,
-        { xSrc, ySrc, wSrc, hSrc }, destination->stretchMode, conversion, SourceRop2(rop));
+    try {
+        return StretchSurface(*destination->surface, { xDest, yDest, wDest, hDest }, *source->surface,
+            { xSrc, ySrc, wSrc, hSrc }, destination->stretchMode, conversion, SourceRop2(rop));
+    } catch (std::bad_alloc const&) {
+        NoteOutOfMemory();
+        return FALSE;
+    }
 }
 
 BOOL WINAPI BitBlt(HDC hdc, int x, int y, int cx, int cy, HDC hdcSrc, int x1, int y1, DWORD rop)

@@ -25,7 +25,7 @@ int MulDiv(int a, int b, int c) { return static_cast<int>((std::int64_t { a } * 
 
 HDC WINAPI CreateCompatibleDC(HDC hdc)
 {
-    if (hdc && !FindDC(hdc))
+    if (hdc && !FindDCOrNull(hdc))
         return nullptr;
     if (CreationShouldFail(GdiCreation::CompatibleDC))
         return nullptr;

@@ -117,6 +117,18 @@ inline ObjectTable& Objects()
 
 inline DeviceContext* FindDC(HDC hdc) { return Objects().dcs.Find(hdc); }
 
+// The table, or null (with the failure counted) when there is no memory to
+// make it: for the calls that come first in a program.
+ObjectTable* ObjectsOrNull();
+
+// FindDC for the calls that may come first: a DC that cannot exist is not
+// found.
+inline DeviceContext* FindDCOrNull(HDC hdc)
+{
+    ObjectTable* table = ObjectsOrNull();
+    return table ? table->dcs.Find(hdc) : nullptr;
+}
+
 // Marks an object as selected once more.
 template<typename Object>
 void RetainSelected(Object& object)

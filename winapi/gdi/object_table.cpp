@@ -1,4 +1,7 @@
 #include "gdi_objects.h"
+#include "out_of_memory.h"
+
+#include <new>
 
 namespace winapi::gdi {
 
@@ -8,6 +11,8 @@ template<typename Pool>
 HGDIOBJ MakeStock(ObjectTable& table, Pool& pool, auto const& setUp)
 {
     auto created = pool.Create();
+    if (!created.object)
+        throw std::bad_alloc();
     created.object->state.stock = true;
     setUp(*created.object);
     ++table.stockCount;
@@ -64,13 +69,29 @@ bool g_objectsMade = false;
 ObjectTable& CreateObjects()
 {
     auto* table = new (g_objectStorage) ObjectTable;
+    try {
+        MakeStockObjects(*table);
+    } catch (std::bad_alloc const&) {
+        // Nothing half-made stays: the next call tries again from scratch.
+        table->~ObjectTable();
+        throw;
+    }
     g_objectsMade = true;
-    MakeStockObjects(*table);
     return *table;
 }
 
-HDC CreateDC(DCType type, Surface* surface)
+ObjectTable* ObjectsOrNull()
 {
+    try {
+        return &Objects();
+    } catch (std::bad_alloc const&) {
+        NoteOutOfMemory();
+        return nullptr;
+    }
+}
+
+HDC CreateDC(DCType type, Surface* surface)
+try {
     ObjectTable& table = Objects();
     auto created = table.dcs.Create();
     if (!created.object)
@@ -94,6 +115,10 @@ HDC CreateDC(DCType type, Surface* surface)
         RetainSelected(*dc.bitmapObject);
     }
     return HandleFromBits<HDC>(created.handle);
+}
+catch (std::bad_alloc const&) {
+    NoteOutOfMemory();
+    return nullptr;
 }
 
 void DestroyDC(HDC hdc)

@@ -145,7 +145,8 @@ HGDIOBJ WINAPI GetStockObject(int i)
 {
     if (i < 0 || i > DC_PEN)
         return nullptr;
-    return Objects().stockObjects[i];
+    ObjectTable* table = ObjectsOrNull();
+    return table ? table->stockObjects[i] : nullptr;
 }
 
 // Fonts and bitmaps: rarer than brushes and pens.

@@ -94,7 +94,9 @@ Surface* DisplaySurface()
 {
     if (!g_displaySurface) {
         // Lives as long as the process, like the screen.
-        g_displaySurface = new Surface(Surface::Format::Rgb32);
+        g_displaySurface = new (std::nothrow) Surface(Surface::Format::Rgb32);
+        if (!g_displaySurface)
+            return nullptr;
     }
     if (g_displaySurface->Width() != g_displaySize.cx || g_displaySurface->Height() != g_displaySize.cy) {
         if (!g_displaySurface->Resize(g_displaySize.cx, g_displaySize.cy))

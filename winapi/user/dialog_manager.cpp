@@ -3,6 +3,7 @@
 #include "winapi/resources/module_resources.h"
 #include "winapi/user/dialog_frame.h"
 #include "winapi/user/dialog_state.h"
+#include "winapi/user/guarded_call.h"
 #include "winapi/user/system_classes.h"
 #include "winapi/user/window.h"
 #include "winapi/user/window_create.h"
@@ -14,6 +15,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <new>
 
 using namespace winapi::user;
 
@@ -194,6 +196,18 @@ HWND CreateModalDialog(DialogBlueprint const& blueprint, HWND owner, HINSTANCE i
     return dialog;
 }
 
+namespace {
+
+// Whether any message but WM_TIMER can be retrieved now.
+bool NonTimerMessageWaiting()
+{
+    MSG probe {};
+    return PeekMessageA(&probe, nullptr, 0, WM_TIMER - 1, PM_NOREMOVE)
+        || PeekMessageA(&probe, nullptr, WM_TIMER + 1, 0xFFFFFFFF, PM_NOREMOVE);
+}
+
+}
+
 INT_PTR RunModalLoop(HWND dialog)
 {
     auto const state = StateOf(dialog);
@@ -205,6 +219,11 @@ INT_PTR RunModalLoop(HWND dialog)
 
     MSG msg {};
     while (!state->ended && IsWindow(dialog)) {
+        // With a timer whose handler outlasts its period, a timer message
+        // is always due and the queue never runs dry: the dialog appears as
+        // soon as nothing but timer messages is left.
+        if (!IsWindowVisible(dialog) && !NonTimerMessageWaiting())
+            ShowWindow(dialog, SW_SHOWNORMAL);
         if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
             // A dialog appears once its queue first runs dry.
             if (!IsWindowVisible(dialog))
@@ -246,7 +265,8 @@ LRESULT CALLBACK DialogWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
     auto const state = StateOf(hwnd);
     if (state && state->procedureActive && state->procedure) {
         state->messageResult = 0;
-        INT_PTR const handled = state->procedure(hwnd, message, wParam, lParam);
+        DLGPROC const procedure = state->procedure;
+        INT_PTR const handled = CallGuarded([&] { return procedure(hwnd, message, wParam, lParam); });
         if (handled) {
             switch (message) {
             case WM_INITDIALOG:
@@ -439,7 +459,7 @@ BOOL WINAPI EndDialog(HWND hDlg, INT_PTR nResult)
 
 INT_PTR WINAPI DialogBoxParamA(HINSTANCE hInstance, LPCSTR lpTemplateName, HWND hWndParent, DLGPROC lpDialogFunc,
     LPARAM dwInitParam)
-{
+try {
     if (hWndParent && !FindWindow(hWndParent))
         return -1;
     auto const dialogTemplate = winapi::resources::LoadDialogTemplate(hInstance, lpTemplateName);
@@ -450,4 +470,8 @@ INT_PTR WINAPI DialogBoxParamA(HINSTANCE hInstance, LPCSTR lpTemplateName, HWND 
     if (!dialog)
         return -1;
     return RunModalLoop(dialog);
+}
+catch (std::bad_alloc const&) {
+    // No memory for the dialog's window or its controls.
+    return -1;
 }

@@ -71,10 +71,13 @@ struct PlacedLine {
     int width;
 };
 
-void Paint(winapi::Surface& surface, QRect const& clip, QFont const& font, std::vector<PlacedLine> const& lines,
+// False when there is no memory for the canvas.
+bool Paint(winapi::Surface& surface, QRect const& clip, QFont const& font, std::vector<PlacedLine> const& lines,
     int lineHeight, winapi::DCTextState const& state)
 {
     QImage canvas(clip.size(), QImage::Format_RGB32);
+    if (canvas.isNull())
+        return false;
     for (int y = 0; y < clip.height(); ++y) {
         auto const* source = surface.Row(clip.top() + y) + clip.left();
         auto* target = reinterpret_cast<std::uint32_t*>(canvas.scanLine(y));
@@ -115,6 +118,7 @@ void Paint(winapi::Surface& surface, QRect const& clip, QFont const& font, std::
             target[x] = monochrome ? NearestMonochrome(pixel) : pixel;
         }
     }
+    return true;
 }
 
 }
@@ -179,8 +183,8 @@ int WINAPI DrawTextA(HDC hdc, LPCSTR lpchText, int cchText, LPRECT lprc, UINT fo
         if (onCanvas)
             placed.push_back(PlacedLine { &lines[i], x, y, width });
     }
-    if (!placed.empty())
-        Paint(*surface, clip, font, placed, lineHeight, state);
+    if (!placed.empty() && !Paint(*surface, clip, font, placed, lineHeight, state))
+        return 0;
 
     std::int64_t const result = placedVertically ? top - rect.top + lineHeight : textHeight;
     return static_cast<int>(std::clamp<std::int64_t>(result, INT_MIN, INT_MAX));

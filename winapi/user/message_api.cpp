@@ -3,6 +3,7 @@
 // key state the queue keeps.
 
 #include "winapi/user/clock.h"
+#include "winapi/user/guarded_call.h"
 #include "winapi/user/key_state.h"
 #include "winapi/user/message_loop.h"
 #include "winapi/user/message_queue.h"
@@ -76,7 +77,8 @@ LRESULT WINAPI SendMessageA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam)
     auto const* window = FindWindow(hWnd);
     if (!window || !window->procedure)
         return 0;
-    return window->procedure(hWnd, Msg, wParam, lParam);
+    WNDPROC const procedure = window->procedure;
+    return CallGuarded([&] { return procedure(hWnd, Msg, wParam, lParam); });
 }
 
 void WINAPI PostQuitMessage(int nExitCode)
@@ -131,7 +133,10 @@ LRESULT WINAPI DispatchMessageA(const MSG* lpMsg)
         auto const procedure = reinterpret_cast<TIMERPROC>(lpMsg->lParam);
         if (!Timers().HasProcedure(procedure))
             return 0;
-        procedure(lpMsg->hwnd, WM_TIMER, lpMsg->wParam, lpMsg->time);
+        CallGuarded([&] {
+            procedure(lpMsg->hwnd, WM_TIMER, lpMsg->wParam, lpMsg->time);
+            return 0;
+        });
         return 0;
     }
     if (!lpMsg->hwnd)

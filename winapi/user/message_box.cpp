@@ -11,6 +11,8 @@
 #include <QStyle>
 
 #include <algorithm>
+#include <system_error>
+#include <thread>
 #include <vector>
 
 using namespace winapi::user;
@@ -96,7 +98,23 @@ INT_PTR CALLBACK MessageBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM)
 
 }
 
-int WINAPI MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType)
+namespace {
+
+// Qt starts threads of its own for a first dialog (the session bus, the
+// theme); where the process cannot start one, as when memory has run out,
+// Qt would wait for it for ever.
+bool ThreadsCanStart()
+{
+    try {
+        std::thread probe([] { });
+        probe.join();
+        return true;
+    } catch (std::system_error const&) {
+        return false;
+    }
+}
+
+int ShowMessageBox(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType)
 {
     if (hWnd && !IsWindow(hWnd))
         hWnd = nullptr;
@@ -159,4 +177,18 @@ int WINAPI MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType)
     if (!box)
         return 0;
     return static_cast<int>(RunModalLoop(box));
+}
+
+}
+
+int WINAPI MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType)
+{
+    // A box that cannot be shown fails at once, the Win32 way: 0.
+    if (!ThreadsCanStart())
+        return 0;
+    try {
+        return ShowMessageBox(hWnd, lpText, lpCaption, uType);
+    } catch (...) {
+        return 0;
+    }
 }

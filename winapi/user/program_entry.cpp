@@ -8,9 +8,19 @@
 
 #include <windows.h>
 
+#include <cstdio>
+#include <new>
+
 int main(int argc, char** argv)
 {
-    winapi::user::StartApplication(argc, argv);
+    // Without Qt there is no window to create: a failed start, which ends
+    // the program with exit code 0 as a failed window creation does.
+    try {
+        winapi::user::StartApplication(argc, argv);
+    } catch (std::bad_alloc const&) {
+        std::fputs("not enough memory to start the user interface\n", stderr);
+        return 0;
+    }
     static char commandLine[] = "";
     int const exitCode = WinMain(winapi::resources::MainModule(), nullptr, commandLine, SW_SHOWDEFAULT);
     winapi::user::EndProgram();

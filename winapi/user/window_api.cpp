@@ -19,6 +19,8 @@
 
 #include <QGuiApplication>
 
+#include <new>
+
 #include <algorithm>
 #include <cstring>
 
@@ -207,7 +209,7 @@ BOOL WINAPI UnregisterClassA(LPCSTR lpClassName, HINSTANCE)
 
 HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindowName, DWORD dwStyle, int X, int Y,
     int nWidth, int nHeight, HWND hWndParent, HMENU, HINSTANCE hInstance, LPVOID lpParam)
-{
+try {
     EnsureSystemClasses();
     auto windowClass = Classes().Find(lpClassName);
     // Windows of the program's classes are top-level windows; the system's
@@ -227,6 +229,9 @@ HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindow
     window->instance = hInstance;
     window->enabled = (dwStyle & WS_DISABLED) == 0;
     return CreateWindowRecord(std::move(window), X, Y, nWidth, nHeight, lpParam);
+} catch (std::bad_alloc const&) {
+    // No memory for the window or its Qt widget: the call fails.
+    return nullptr;
 }
 
 BOOL WINAPI DestroyWindow(HWND hWnd)

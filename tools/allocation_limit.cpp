@@ -1,0 +1,53 @@
+// For a test build of the grower only: once main has begun, every operator
+// new after the first MORVA_ALLOCATIONS_ALLOWED (an environment variable)
+// throws std::bad_alloc, as when memory has run out for good. Unset, nothing
+// fails. The nothrow and array forms of the standard library come through
+// here too. The build links with --wrap=main, so __wrap_main runs first.
+#include <cstdlib>
+#include <new>
+
+namespace {
+
+long long g_allowed = -2; // -2: not read yet; -1: no limit
+bool g_inMain = false;
+
+long long AllowedAllocations()
+{
+    if (g_allowed == -2) {
+        char const* text = std::getenv("MORVA_ALLOCATIONS_ALLOWED");
+        g_allowed = text && *text ? std::atoll(text) : -1;
+    }
+    return g_allowed;
+}
+
+}
+
+void* operator new(std::size_t size)
+{
+    long long const allowed = g_inMain ? AllowedAllocations() : -1;
+    if (allowed == 0)
+        throw std::bad_alloc();
+    if (allowed > 0)
+        --g_allowed;
+    if (void* memory = std::malloc(size ? size : 1))
+        return memory;
+    throw std::bad_alloc();
+}
+
+void operator delete(void* memory) noexcept
+{
+    std::free(memory);
+}
+
+void operator delete(void* memory, std::size_t) noexcept
+{
+    std::free(memory);
+}
+
+extern "C" int __real_main(int argc, char** argv);
+
+extern "C" int __wrap_main(int argc, char** argv)
+{
+    g_inMain = true;
+    return __real_main(argc, argv);
+}

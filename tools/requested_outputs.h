@@ -1,0 +1,10 @@
+#pragma once
+
+#include "tools/export_options.h"
+#include "tools/output_paths.h"
+
+#include <vector>
+
+// Every file the command line asks the grower to write, in the order they
+// are written. A new output joins here with one line.
+std::vector<RequestedOutput> RequestedOutputs(ExportOptions const& options);
