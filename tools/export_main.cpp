@@ -3,15 +3,20 @@
 #include "globe/globe.h"
 #include "globe/planet.h"
 #include "globe/random.h"
+#include "render/float_conversion.h"
 #include "tools/atomic_file.h"
 #include "tools/export_options.h"
 #include "tools/grid_dump.h"
 #include "tools/grow.h"
+#include "tools/heightmap_export.h"
 #include "tools/image_export.h"
 #include "tools/image_surface.h"
 #include "tools/png_writer.h"
+#include "tools/progress_line.h"
 #include "tools/terminal.h"
+#include "tools/texture_export.h"
 #include "tools/window_view.h"
+#include "tools/world_export.h"
 
 #include <chrono>
 #include <cstdio>
@@ -87,12 +92,17 @@ int main(int argc, char** argv)
     std::unique_ptr<AtomicFile> image;
     std::unique_ptr<ImageSurface> surface;
     bool const windowView = options.view == ImageView::Window;
+    bool const textureView = options.view == ImageView::Texture;
     if (!options.imagePath.empty()) {
         image = std::make_unique<AtomicFile>(options.imagePath);
         if (!image->Open())
             return Fail(EXIT_BAD_INPUT, image->Error());
     }
-    if (image && !windowView) {
+    bool const showProgress = !options.quiet && StderrIsTerminal();
+    WorldExport world(options, ProgramName(), showProgress);
+    if (std::string const failure = world.Open(); !failure.empty())
+        return Fail(EXIT_BAD_INPUT, failure);
+    if (image && !windowView && !textureView) {
         surface = ImageSurface::Create(options.imageSize->width, options.imageSize->height);
         if (!surface) {
             return Fail(EXIT_FAILURE_AT_RUN,
@@ -108,7 +118,6 @@ int main(int argc, char** argv)
     if (!globe)
         return Fail(EXIT_FAILURE_AT_RUN, "not enough memory for the globe");
 
-    bool const showProgress = !options.quiet && StderrIsTerminal();
     GrowPlanet(*globe, options.passes, [&](std::int32_t done) {
         if (showProgress)
             std::fprintf(stderr, "\rgrowing: %d of %d passes", done, options.passes);
@@ -129,34 +138,72 @@ int main(int argc, char** argv)
                 screen.width, screen.height, options.passes, window);
             if (!failure.empty())
                 return Fail(EXIT_FAILURE_AT_RUN, failure);
-        } else {
+        } else if (!textureView) {
             DrawImageView(*options.view, surface->DC(), surface->Width(), surface->Height());
         }
         renderMs = rendering.ElapsedMilliseconds();
 
         Stopwatch const encoding;
-        auto const width = static_cast<std::uint32_t>(windowView ? window.width : surface->Width());
-        auto const height = static_cast<std::uint32_t>(windowView ? window.height : surface->Height());
-        std::string const failure = WritePngRgb(image->Stream(), width, height, [&](std::uint32_t row, std::uint8_t* rgb) {
+        std::string failure;
+        ImageSize imageSize = *options.imageSize;
+        if (textureView) {
+            ProgressLine progress(showProgress, "texture");
+            failure = WriteTexture(image->Stream(), imageSize,
+                GridColors(globe->Points(), GRID_POINT_COUNT, globe->GetMeanRadius(), globe->GetMaxRadius()).colors,
+                GRID_N, [&](std::int32_t rows) {
+                    progress.Update(static_cast<std::uint64_t>(rows), static_cast<std::uint64_t>(imageSize.height));
+                });
+            progress.Finish();
+        } else {
             if (windowView)
-                window.ReadRow(static_cast<int>(row), rgb);
-            else
-                surface->ReadRow(static_cast<int>(row), rgb);
-        });
+                imageSize = { window.width, window.height };
+            failure = WritePngRgb(image->Stream(), static_cast<std::uint32_t>(imageSize.width),
+                static_cast<std::uint32_t>(imageSize.height), [&](std::uint32_t row, std::uint8_t* rgb) {
+                    if (windowView)
+                        window.ReadRow(static_cast<int>(row), rgb);
+                    else
+                        surface->ReadRow(static_cast<int>(row), rgb);
+                });
+        }
         if (!failure.empty())
             return Fail(EXIT_FAILURE_AT_RUN, "cannot write '" + options.imagePath + "': " + failure);
-        if (!image->Commit())
-            return Fail(EXIT_FAILURE_AT_RUN, image->Error());
         encodeMs = encoding.ElapsedMilliseconds();
         g_globe = nullptr;
+        WrittenFile file { "image", options.imagePath, StreamBytes(image->Stream()) };
+        file.details = { { "format", "png" }, { "view", ImageViewName(*options.view) }, { "width", imageSize.width },
+            { "height", imageSize.height }, { "bits", 8 } };
+        world.NoteWritten(std::move(file));
     }
+
+    GrownGrid const grid { globe->Points(), GRID_N, globe->GetMeanRadius(), globe->GetMaxRadius() };
+    if (std::string const failure = world.WriteHeightmapAndMesh(grid); !failure.empty())
+        return Fail(EXIT_FAILURE_AT_RUN, failure);
 
     if (dump) {
         if (!WriteGridDump(dump->Stream(), globe->Points(), GRID_POINT_COUNT))
             return Fail(EXIT_FAILURE_AT_RUN, "cannot write '" + options.dumpPath + "'");
-        if (!dump->Commit())
-            return Fail(EXIT_FAILURE_AT_RUN, dump->Error());
+        WrittenFile file { "dump", options.dumpPath, StreamBytes(dump->Stream()) };
+        file.details = { { "format", "float32 x, y, z per point, little-endian, row by row" },
+            { "points", GRID_POINT_COUNT } };
+        world.NoteWritten(std::move(file));
     }
+
+    if (world.WantsMetadata()) {
+        RunDescription run { ProgramName(), GRID_N, g_random.Seed1(), g_random.Seed2(), options.passes,
+            std::vector<std::string>(argv, argv + argc), globe->GetMeanRadius(), globe->GetMaxRadius(),
+            GridRadiusRange(globe->Points(), GRID_POINT_COUNT).min,
+            SeaLevelRadius(RoundToSingle(globe->GetMeanRadius()), RoundToSingle(globe->GetMaxRadius())) };
+        if (std::string const failure = world.WriteMetadata(run); !failure.empty())
+            return Fail(EXIT_FAILURE_AT_RUN, failure);
+    }
+
+    // Every output is complete: only now does any of them take its name.
+    if (image && !image->Commit())
+        return Fail(EXIT_FAILURE_AT_RUN, image->Error());
+    if (dump && !dump->Commit())
+        return Fail(EXIT_FAILURE_AT_RUN, dump->Error());
+    if (std::string const failure = world.Commit(); !failure.empty())
+        return Fail(EXIT_FAILURE_AT_RUN, failure);
 
     if (options.timings)
         std::fprintf(stderr, "grow_ms=%lld render_ms=%lld encode_ms=%lld\n", growMs, renderMs, encodeMs);
