@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <cstring>
 #include <map>
+#include <numbers>
 #include <tuple>
 
 namespace {
@@ -85,9 +86,9 @@ std::vector<GlobePoint> SphereGrid(std::int32_t n)
 {
     std::vector<GlobePoint> points;
     for (std::int32_t i = 0; i < n; ++i) {
-        double const theta = i * M_PI / n;
+        double const theta = i * std::numbers::pi / n;
         for (std::int32_t j = 0; j < n; ++j) {
-            double const phi = j * 2 * M_PI / n;
+            double const phi = j * 2 * std::numbers::pi / n;
             double const r = i == 0 ? 100.0 : 100.0 + 3.0 * std::sin(3 * phi + i);
             points.push_back({ static_cast<float>(r * std::cos(phi) * std::sin(theta)),
                 static_cast<float>(r * std::sin(phi) * std::sin(theta)), static_cast<float>(r * std::cos(theta)) });
