@@ -1,7 +1,6 @@
 #include "tools/export_options.h"
 
 #include "tools/heightmap_export.h"
-#include "tools/mesh_export.h"
 #include "tools/output_paths.h"
 
 #include <charconv>

@@ -21,6 +21,11 @@ struct ImageSize {
 
 inline constexpr std::int32_t MAX_IMAGE_SIDE = 16384;
 
+// --relief: how many times the heights above and below the mean radius
+// the mesh shows.
+inline constexpr double DEFAULT_RELIEF = 1.0;
+inline constexpr double MAX_RELIEF = 1000.0;
+
 // The display the window view's map buffer is made for, unless --screen.
 inline constexpr ImageSize DEFAULT_SCREEN_SIZE { 1920, 1080 };
 

@@ -9,9 +9,6 @@
 #include <string>
 #include <vector>
 
-inline constexpr double DEFAULT_RELIEF = 1.0;
-inline constexpr double MAX_RELIEF = 1000.0;
-
 // The planet as a closed triangle mesh. Vertex (i, j) for row i and column
 // j = 0 .. n is grid point (i, j mod n): the seam column is there twice, at
 // u = 0 and u = 1, so the texture wraps once around. The coincident points
