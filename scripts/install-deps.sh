@@ -6,11 +6,27 @@ set -euo pipefail
 packages=(
     build-essential cmake pkg-config
     libgtest-dev libgmock-dev libbenchmark-dev
-    libpng-dev
+    libpng-dev nlohmann-json3-dev
+    nodejs python3-pil
     qt6-base-dev
     binutils-mingw-w64-x86-64 g++-mingw-w64-x86-64 wine wine64
     xvfb xauth xdotool x11-apps desktop-file-utils
 )
+
+# The glTF validator the tests read meshes with, from npm, pinned by
+# tests/tools/package-lock.json. Some Node packages bring npm, Debian's
+# needs its own.
+install_node_tools() {
+    if ! command -v npm >/dev/null 2>&1 && [ "$(id -u)" -eq 0 ]; then
+        apt-get install -y -q --no-install-recommends npm || true
+    fi
+    if command -v npm >/dev/null 2>&1; then
+        (cd tests/tools && npm ci --no-audit --no-fund --loglevel=error)
+    else
+        echo "install-deps: npm not found; the glTF validator tests will be skipped"
+    fi
+}
+cd "$(dirname "$0")/.."
 
 missing=()
 for p in "${packages[@]}"; do
@@ -18,7 +34,8 @@ for p in "${packages[@]}"; do
 done
 
 if [ ${#missing[@]} -eq 0 ]; then
-    echo "install-deps: everything is installed"
+    echo "install-deps: every package is installed"
+    install_node_tools
     exit 0
 fi
 
@@ -31,3 +48,4 @@ fi
 export DEBIAN_FRONTEND=noninteractive
 apt-get update -q
 apt-get install -y -q --no-install-recommends "${missing[@]}"
+install_node_tools

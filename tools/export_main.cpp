@@ -3,19 +3,24 @@
 #include "globe/globe.h"
 #include "globe/planet.h"
 #include "globe/random.h"
+#include "render/float_conversion.h"
 #include "tools/atomic_file.h"
 #include "tools/drawing_check.h"
 #include "tools/exit_status.h"
 #include "tools/export_options.h"
 #include "tools/grid_dump.h"
 #include "tools/grow.h"
+#include "tools/heightmap_export.h"
 #include "tools/image_export.h"
 #include "tools/image_surface.h"
 #include "tools/png_writer.h"
+#include "tools/progress_line.h"
 #include "tools/requested_outputs.h"
 #include "tools/terminal.h"
 #include "tools/termination_cleanup.h"
+#include "tools/texture_export.h"
 #include "tools/window_view.h"
+#include "tools/world_export.h"
 
 #include <cerrno>
 #include <chrono>
@@ -83,11 +88,9 @@ private:
     std::chrono::steady_clock::time_point start = std::chrono::steady_clock::now();
 };
 
-int Export(ExportOptions const& options)
+int Export(ExportOptions const& options, int argc, char** argv)
 {
     // Every refusal comes before the long work.
-    if (!options.imagePath.empty() && !CanWritePng())
-        return Fail(EXIT_BAD_INPUT, "cannot write '" + options.imagePath + "': this build has no PNG support");
     int outputStatus = 0;
     std::string const outputError = CheckOutputs(RequestedOutputs(options), outputStatus);
     if (!outputError.empty())
@@ -102,13 +105,19 @@ int Export(ExportOptions const& options)
     std::unique_ptr<AtomicFile> image;
     std::unique_ptr<ImageSurface> surface;
     bool const windowView = options.view == ImageView::Window;
+    bool const textureView = options.view == ImageView::Texture;
     if (!options.imagePath.empty()) {
         image = std::make_unique<AtomicFile>(options.imagePath);
         if (!image->Open())
             return Fail(image->Status(), image->Error());
     }
+    bool const showProgress = !options.quiet && StderrIsTerminal();
+    WorldExport world(options, ProgramName(), showProgress);
+    if (std::string const failure = world.Open(); !failure.empty())
+        return Fail(world.Status(), failure);
+
     unsigned const failedDrawingCalls = FailedDrawingCalls();
-    if (image && !windowView) {
+    if (image && !windowView && !textureView) {
         surface = ImageSurface::Create(options.imageSize->width, options.imageSize->height);
         if (!surface) {
             return FailOnMemory("for the drawing surface");
@@ -122,7 +131,6 @@ int Export(ExportOptions const& options)
     if (!globe)
         return FailOnMemory("for the globe");
 
-    bool const showProgress = !options.quiet && StderrIsTerminal();
     GrowPlanet(*globe, options.passes, [&](std::int32_t done) {
         if (showProgress)
             std::fprintf(stderr, "\rgrowing: %d of %d passes", done, options.passes);
@@ -137,13 +145,15 @@ int Export(ExportOptions const& options)
         g_globe = globe.get();
         Stopwatch const rendering;
         WindowPicture window;
+        ImageSize imageSize = *options.imageSize;
         if (windowView) {
             ImageSize const screen = options.screenSize.value_or(DEFAULT_SCREEN_SIZE);
             std::string const failure = PaintWindowView(options.imageSize->width, options.imageSize->height,
                 screen.width, screen.height, options.passes, window);
             if (!failure.empty())
                 return FailOnMemory("to draw the window: ", failure.c_str());
-        } else {
+            imageSize = { window.width, window.height };
+        } else if (!textureView) {
             DrawImageView(*options.view, surface->DC(), surface->Width(), surface->Height());
         }
         // A picture with a failed drawing call in it is not the planet.
@@ -152,14 +162,24 @@ int Export(ExportOptions const& options)
         renderMs = rendering.ElapsedMilliseconds();
 
         Stopwatch const encoding;
-        auto const width = static_cast<std::uint32_t>(windowView ? window.width : surface->Width());
-        auto const height = static_cast<std::uint32_t>(windowView ? window.height : surface->Height());
-        std::string const failure = WritePngRgb(image->Stream(), width, height, [&](std::uint32_t row, std::uint8_t* rgb) {
-            if (windowView)
-                window.ReadRow(static_cast<int>(row), rgb);
-            else
-                surface->ReadRow(static_cast<int>(row), rgb);
-        });
+        std::string failure;
+        if (textureView) {
+            ProgressLine progress(showProgress, "texture");
+            failure = WriteTexture(image->Stream(), imageSize,
+                GridColors(globe->Points(), GRID_POINT_COUNT, globe->GetMeanRadius(), globe->GetMaxRadius()).colors,
+                GRID_N, [&](std::int32_t rows) {
+                    progress.Update(static_cast<std::uint64_t>(rows), static_cast<std::uint64_t>(imageSize.height));
+                });
+            progress.Finish();
+        } else {
+            failure = WritePngRgb(image->Stream(), static_cast<std::uint32_t>(imageSize.width),
+                static_cast<std::uint32_t>(imageSize.height), [&](std::uint32_t row, std::uint8_t* rgb) {
+                    if (windowView)
+                        window.ReadRow(static_cast<int>(row), rgb);
+                    else
+                        surface->ReadRow(static_cast<int>(row), rgb);
+                });
+        }
         if (!failure.empty()) {
             if (std::ferror(image->Stream())) {
                 image->FailWith(errno);
@@ -167,20 +187,46 @@ int Export(ExportOptions const& options)
             }
             return Fail(EXIT_SYSTEM_REFUSED, "cannot write '" + options.imagePath + "': " + failure);
         }
-        if (!image->Commit())
-            return Fail(image->Status(), image->Error());
         encodeMs = encoding.ElapsedMilliseconds();
         g_globe = nullptr;
+
+        WrittenFile file { "image", options.imagePath, StreamBytes(image->Stream()) };
+        file.details = { { "format", "png" }, { "view", ImageViewName(*options.view) }, { "width", imageSize.width },
+            { "height", imageSize.height }, { "bits", 8 } };
+        world.NoteWritten(std::move(file));
     }
+
+    GrownGrid const grid { globe->Points(), GRID_N, globe->GetMeanRadius(), globe->GetMaxRadius() };
+    if (std::string const failure = world.WriteHeightmapAndMesh(grid); !failure.empty())
+        return Fail(world.Status(), failure);
 
     if (dump) {
         if (!WriteGridDump(dump->Stream(), globe->Points(), GRID_POINT_COUNT)) {
             dump->FailWith(errno);
             return Fail(dump->Status(), dump->Error());
         }
-        if (!dump->Commit())
-            return Fail(dump->Status(), dump->Error());
+        WrittenFile file { "dump", options.dumpPath, StreamBytes(dump->Stream()) };
+        file.details = { { "format", "float32 x, y, z per point, little-endian, row by row" },
+            { "points", GRID_POINT_COUNT } };
+        world.NoteWritten(std::move(file));
     }
+
+    if (world.WantsMetadata()) {
+        RunDescription run { ProgramName(), GRID_N, g_random.Seed1(), g_random.Seed2(), options.passes,
+            std::vector<std::string>(argv, argv + argc), globe->GetMeanRadius(), globe->GetMaxRadius(),
+            GridRadiusRange(globe->Points(), GRID_POINT_COUNT).min,
+            SeaLevelRadius(RoundToSingle(globe->GetMeanRadius()), RoundToSingle(globe->GetMaxRadius())) };
+        if (std::string const failure = world.WriteMetadata(run); !failure.empty())
+            return Fail(world.Status(), failure);
+    }
+
+    // Every output is complete: only now does any of them take its name.
+    if (image && !image->Commit())
+        return Fail(image->Status(), image->Error());
+    if (dump && !dump->Commit())
+        return Fail(dump->Status(), dump->Error());
+    if (std::string const failure = world.Commit(); !failure.empty())
+        return Fail(world.Status(), failure);
 
     if (options.timings)
         std::fprintf(stderr, "grow_ms=%lld render_ms=%lld encode_ms=%lld\n", growMs, renderMs, encodeMs);
@@ -202,7 +248,7 @@ int Main(int argc, char** argv)
             std::fputs(ExportUsage(ProgramName()).c_str(), stdout);
             return FlushStdout();
         }
-        return Export(parsed.options);
+        return Export(parsed.options, argc, argv);
     } catch (std::bad_alloc const&) {
         // The outputs were discarded on the way out here.
         return FailOnMemory("to go on");

@@ -1,6 +1,9 @@
 #include "tools/export_options.h"
 
+#include "tools/heightmap_export.h"
+
 #include <charconv>
+#include <cstdlib>
 
 std::optional<std::int64_t> ParseInteger(std::string const& text)
 {
@@ -32,6 +35,7 @@ constexpr NamedView VIEW_NAMES[] = {
     { "lower", ImageView::Lower },
     { "upper", ImageView::Upper },
     { "window", ImageView::Window },
+    { "texture", ImageView::Texture },
 };
 
 std::string ViewNameList()
@@ -129,6 +133,44 @@ std::string CheckImageOptions(ExportOptions const& options)
     return {};
 }
 
+bool HasExtension(std::string const& path, std::string const& extension)
+{
+    if (path.size() < extension.size())
+        return false;
+    for (std::size_t i = 0; i < extension.size(); ++i) {
+        char c = path[path.size() - extension.size() + i];
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+        if (c != extension[i])
+            return false;
+    }
+    return true;
+}
+
+// The heightmap, mesh and metadata options.
+std::string CheckWorldOptions(ExportOptions const& options)
+{
+    if (options.heightmapSize && options.heightmapPath.empty())
+        return "--heightmap-size needs --heightmap";
+    if (!options.heightmapPath.empty() && !HeightmapFormatOf(options.heightmapPath))
+        return "--heightmap needs a file ending in .png or .r16, got '" + options.heightmapPath + "'";
+    if (options.relief && options.meshPath.empty())
+        return "--relief needs --mesh";
+    if (!options.meshPath.empty() && !HasExtension(options.meshPath, ".glb"))
+        return "--mesh needs a file ending in .glb, got '" + options.meshPath + "'";
+    if (!options.metadataPath.empty() && !HasExtension(options.metadataPath, ".json"))
+        return "--metadata needs a file ending in .json, got '" + options.metadataPath + "'";
+    return {};
+}
+
+std::string ParseFileName(std::string const& option, std::string const& text, std::string& path)
+{
+    path = text;
+    if (text.empty())
+        return option + " needs a file name";
+    return {};
+}
+
 }
 
 char const* ImageViewName(ImageView view)
@@ -147,6 +189,28 @@ std::optional<ImageView> ParseImageView(std::string const& name)
             return entry.view;
     }
     return std::nullopt;
+}
+
+std::optional<double> ParseRelief(std::string const& text)
+{
+    if (text.empty() || text.size() > 32)
+        return std::nullopt;
+    int points = 0;
+    int digits = 0;
+    for (char const c : text) {
+        if (c == '.')
+            ++points;
+        else if (c >= '0' && c <= '9')
+            ++digits;
+        else
+            return std::nullopt;
+    }
+    if (points > 1 || digits == 0)
+        return std::nullopt;
+    double const value = std::strtod(text.c_str(), nullptr);
+    if (!(value >= 0.0 && value <= MAX_RELIEF))
+        return std::nullopt;
+    return value;
 }
 
 std::optional<ImageSize> ParseImageSize(std::string const& text)
@@ -182,7 +246,8 @@ ParsedExportOptions ParseExportOptions(std::vector<std::string> const& args)
         }
 
         bool const takesValue = arg == "--seeds" || arg == "--passes" || arg == "--dump" || arg == "--image"
-            || arg == "--view" || arg == "--size" || arg == "--screen";
+            || arg == "--view" || arg == "--size" || arg == "--screen" || arg == "--heightmap"
+            || arg == "--heightmap-size" || arg == "--mesh" || arg == "--relief" || arg == "--metadata";
         if (!takesValue) {
             parsed.error = "unknown option '" + arg + "'";
             return parsed;
@@ -211,11 +276,28 @@ ParsedExportOptions ParseExportOptions(std::vector<std::string> const& args)
             parsed.error = ParseSize(value, options);
         else if (arg == "--screen")
             parsed.error = ParseScreen(value, options);
+        else if (arg == "--heightmap")
+            parsed.error = ParseFileName(arg, value, options.heightmapPath);
+        else if (arg == "--heightmap-size") {
+            options.heightmapSize = ParseImageSize(value);
+            if (!options.heightmapSize)
+                parsed.error = "--heightmap-size needs WxH with W and H from 1 to " + std::to_string(MAX_IMAGE_SIDE)
+                    + ", got '" + value + "'";
+        } else if (arg == "--mesh")
+            parsed.error = ParseFileName(arg, value, options.meshPath);
+        else if (arg == "--relief") {
+            options.relief = ParseRelief(value);
+            if (!options.relief)
+                parsed.error = "--relief needs a number from 0 to 1000, got '" + value + "'";
+        } else if (arg == "--metadata")
+            parsed.error = ParseFileName(arg, value, options.metadataPath);
         if (!parsed.error.empty())
             return parsed;
     }
     if (!options.help)
         parsed.error = CheckImageOptions(options);
+    if (!options.help && parsed.error.empty())
+        parsed.error = CheckWorldOptions(options);
     return parsed;
 }
 
@@ -223,6 +305,8 @@ std::string ExportUsage(std::string const& program)
 {
     return "usage: " + program + " [--seeds S1,S2] [--passes P] [--dump FILE]\n"
         "       [--image FILE.png --view " + ViewNameList() + " --size WxH [--screen WxH]]\n"
+        "       [--heightmap FILE.png|FILE.r16 [--heightmap-size WxH]]\n"
+        "       [--mesh FILE.glb [--relief K]] [--metadata FILE.json]\n"
         "       [--timings] [--quiet]\n"
         "  --seeds S1,S2  the generator's two seeds (default: from the tick count)\n"
         "  --passes P     dissection passes, 1 to 2147483647 (default 3001)\n"
@@ -230,10 +314,18 @@ std::string ExportUsage(std::string const& program)
         "  --image FILE   draw a view of the planet into an 8-bit RGB PNG\n"
         "  --view V       map: the map as rendered into a WxH screen buffer;\n"
         "                 lower, upper: the z < 0 or z > 0 hemisphere over WxH;\n"
-        "                 window: the program's window with a WxH client area\n"
+        "                 window: the program's window with a WxH client area;\n"
+        "                 texture: the elevation colours, pixel for pixel as the heightmap\n"
         "  --size WxH     the image size, 1 to " + std::to_string(MAX_IMAGE_SIDE) + " pixels each way\n"
         "  --screen WxH   the display the window's map buffer is made for\n"
         "                 (--view window; default 1920x1080)\n"
+        "  --heightmap FILE  a 16-bit heightmap: .png greyscale or .r16 raw little-endian;\n"
+        "                 0 is the lowest point of the grid, 65535 the highest\n"
+        "  --heightmap-size WxH  its size, 1 to " + std::to_string(MAX_IMAGE_SIDE) + " each way\n"
+        "                 (default 2N x N for a grid of N x N points)\n"
+        "  --mesh FILE.glb  the globe as a glTF 2.0 binary, textured like --view texture\n"
+        "  --relief K     heights above and below the mean radius times K, 0 to 1000 (default 1)\n"
+        "  --metadata FILE.json  seeds, passes, command line, radii and every file written\n"
         "  --timings      print grow_ms=G render_ms=R encode_ms=E on stderr\n"
         "  --quiet        no progress on stderr\n";
 }

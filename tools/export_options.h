@@ -11,6 +11,7 @@ enum class ImageView {
     Lower, // the z < 0 hemisphere view
     Upper, // the z > 0 hemisphere view
     Window, // the main window's client area as it paints itself
+    Texture, // the elevation colours, sampled as the heightmap is
 };
 
 struct ImageSize {
@@ -19,6 +20,11 @@ struct ImageSize {
 };
 
 inline constexpr std::int32_t MAX_IMAGE_SIDE = 16384;
+
+// --relief: how many times the heights above and below the mean radius
+// the mesh shows.
+inline constexpr double DEFAULT_RELIEF = 1.0;
+inline constexpr double MAX_RELIEF = 1000.0;
 
 // The display the window view's map buffer is made for, unless --screen.
 inline constexpr ImageSize DEFAULT_SCREEN_SIZE { 1920, 1080 };
@@ -33,6 +39,11 @@ struct ExportOptions {
     std::optional<ImageView> view;
     std::optional<ImageSize> imageSize;
     std::optional<ImageSize> screenSize; // --view window only
+    std::string heightmapPath;
+    std::optional<ImageSize> heightmapSize; // default 2N x N
+    std::string meshPath;
+    std::optional<double> relief; // --mesh only; default 1
+    std::string metadataPath;
     bool timings = false;
     bool quiet = false;
     bool help = false;
@@ -53,6 +64,10 @@ std::optional<ImageView> ParseImageView(std::string const& name);
 
 // "WxH" with 1 <= W, H <= MAX_IMAGE_SIDE, plain decimal digits only.
 std::optional<ImageSize> ParseImageSize(std::string const& text);
+
+// A plain decimal number from 0 to 1000 for --relief: digits with at most
+// one decimal point, nothing else.
+std::optional<double> ParseRelief(std::string const& text);
 
 // Strict decimal integer parsing: an optional sign, digits, nothing else.
 std::optional<std::int64_t> ParseInteger(std::string const& text);

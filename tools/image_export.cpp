@@ -18,5 +18,8 @@ void DrawImageView(ImageView view, HDC hdc, int width, int height)
     case ImageView::Window:
         // The window paints itself (tools/window_view.h).
         return;
+    case ImageView::Texture:
+        // Written straight from the grid's colours (tools/texture_export.h).
+        return;
     }
 }

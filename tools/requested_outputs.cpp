@@ -8,6 +8,9 @@ std::vector<RequestedOutput> RequestedOutputs(ExportOptions const& options)
             outputs.push_back({ option, name });
     };
     add("--image", options.imagePath);
+    add("--heightmap", options.heightmapPath);
+    add("--mesh", options.meshPath);
     add("--dump", options.dumpPath);
+    add("--metadata", options.metadataPath);
     return outputs;
 }

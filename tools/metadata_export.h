@@ -1,0 +1,32 @@
+#pragma once
+
+#include <nlohmann/json.hpp>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// One file a run wrote, as the metadata lists it.
+struct WrittenFile {
+    std::string kind; // "heightmap", "image", "mesh", "dump"
+    std::string path; // as given on the command line
+    std::uint64_t bytes = 0;
+    nlohmann::ordered_json details = nlohmann::ordered_json::object(); // what else the kind has to say
+};
+
+// What a run grew, and how to grow it again.
+struct RunDescription {
+    std::string program;
+    std::int32_t gridSize = 0;
+    std::int32_t seed1 = 0;
+    std::int32_t seed2 = 0;
+    std::int32_t passes = 0;
+    std::vector<std::string> commandLine; // every argument, the program's name first
+    double meanRadius = 0;
+    double maxRadius = 0;
+    double minRadius = 0;
+    double seaLevelRadius = 0;
+};
+
+// The metadata document, as indented JSON text ending in a newline.
+std::string MetadataText(RunDescription const& run, std::vector<WrittenFile> const& files);
