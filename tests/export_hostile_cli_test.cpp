@@ -339,7 +339,9 @@ TEST_F(OutOfMemory, AnAddressSpaceLimitIsAnErrorAndNeverAWrongPicture)
 #ifdef MORVA_SANITIZED
     GTEST_SKIP() << "the sanitizers reserve more address space than any limit allows";
 #endif
-    for (std::string const view : { "map", "window" }) {
+    // Only views without text: fontconfig, which Qt's text needs, writes
+    // broken caches for the whole system when memory runs out under it.
+    for (std::string const view : { "map", "lower" }) {
         ProcessResult full;
         Reference const reference = RunLimited("", view, full);
         ASSERT_EQ(full.status, 0) << full.err;

@@ -78,6 +78,8 @@ std::string PaintWindowView(int width, int height, int screenWidth, int screenHe
     winapi::SetDisplaySize(screenWidth, screenHeight);
 
     std::string const failure = Paint(width, height, dissectCount, picture);
-    winapi::user::EndProgram();
+    // Qt stays until the grower ends: its teardown is not safe once memory
+    // has run out.
+    winapi::user::CloseProgramWindows();
     return failure;
 }

@@ -8,7 +8,7 @@
 
 namespace winapi::user {
 
-void EndProgram()
+void CloseProgramWindows()
 {
     auto const handles = Windows().Handles();
     for (auto it = handles.rbegin(); it != handles.rend(); ++it) {
@@ -23,6 +23,11 @@ void EndProgram()
         Windows().Remove(hwnd);
     Timers().Clear();
     Queue().Clear();
+}
+
+void EndProgram()
+{
+    CloseProgramWindows();
     FinishApplication();
 }
 

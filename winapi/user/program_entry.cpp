@@ -9,6 +9,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <new>
 
 int main(int argc, char** argv)
@@ -23,6 +24,10 @@ int main(int argc, char** argv)
     }
     static char commandLine[] = "";
     int const exitCode = WinMain(winapi::resources::MainModule(), nullptr, commandLine, SW_SHOWDEFAULT);
-    winapi::user::EndProgram();
-    return exitCode;
+    // The windows go, but Qt is not torn down: its font database's teardown
+    // reloads fontconfig, which crashes when memory has run out. The process
+    // end releases the rest, as it does on Windows.
+    winapi::user::CloseProgramWindows();
+    std::fflush(nullptr);
+    std::_Exit(exitCode);
 }
