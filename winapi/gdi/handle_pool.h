@@ -11,9 +11,12 @@
 // stays valid until that object is destroyed.
 #pragma once
 
+#include "out_of_memory.h"
+
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <new>
 
 namespace winapi::gdi {
 
@@ -83,8 +86,16 @@ public:
         } else {
             if (m_slotCount == MaxSlots)
                 return { nullptr, 0 };
-            if (m_slotCount % ChunkSize == 0)
-                m_chunks[m_slotCount / ChunkSize] = std::make_unique<Chunk>();
+            if (m_slotCount % ChunkSize == 0) {
+                // A new chunk is the one allocation a creation makes: without
+                // memory the creation fails, the Win32 way.
+                Chunk* const chunk = new (std::nothrow) Chunk;
+                if (!chunk) {
+                    NoteOutOfMemory();
+                    return { nullptr, 0 };
+                }
+                m_chunks[m_slotCount / ChunkSize].reset(chunk);
+            }
             index = m_slotCount++;
         }
         Slot& slot = SlotAt(index);
