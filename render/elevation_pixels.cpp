@@ -51,12 +51,6 @@ inline Lanes<2>::Real Sqrt(Lanes<2>::Real value)
     return _mm512_sqrt_pd(value);
 }
 
-template<int Width>
-[[gnu::always_inline]] inline typename Lanes<Width>::Int Channel(typename Lanes<Width>::Real value)
-{
-    return __builtin_convertvector(value, typename Lanes<Width>::Int) & 0xFF;
-}
-
 // The colour rule, operation for operation as ElevationColor, for Width
 // points at a time. The depth fraction of the sea, (seaLevel - r) / span, is
 // exactly -t, so 255 - 100 * depth is exactly 100 * t + 255. Returns false
@@ -100,7 +94,11 @@ template<int Width>
         Real const red = land ? (peak ? peakRed : landRed) : Real {};
         Real const green = land ? (peak ? nearWhite : landGreen) : Real {};
         Real const blue = land ? (peak ? nearWhite : landBlue) : seaBlue;
-        Int const packed = Channel<Width>(red) << 16 | Channel<Width>(green) << 8 | Channel<Width>(blue);
+        // Each channel's low byte, truncated toward zero.
+        Int const redByte = __builtin_convertvector(red, Int) & 0xFF;
+        Int const greenByte = __builtin_convertvector(green, Int) & 0xFF;
+        Int const blueByte = __builtin_convertvector(blue, Int) & 0xFF;
+        Int const packed = redByte << 16 | greenByte << 8 | blueByte;
         std::memcpy(pixels + i, &packed, sizeof packed);
     }
     for (int lane = 0; lane < Width; ++lane) {
