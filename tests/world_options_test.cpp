@@ -121,6 +121,5 @@ TEST(RequestedOutputs, ListsEveryOutputInWritingOrder)
         order += output.name.substr(0, 1);
     EXPECT_EQ(order, "ihmdj");
 }
-}
 
 }

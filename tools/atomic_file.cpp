@@ -71,6 +71,15 @@ void AtomicFile::FailWith(int errorNumber)
     status = errorNumber ? StatusForErrno(errorNumber) : EXIT_SYSTEM_REFUSED;
 }
 
+bool AtomicFile::Flush()
+{
+    errno = 0;
+    if (std::fflush(stream) == 0 && !std::ferror(stream))
+        return true;
+    FailWith(errno);
+    return false;
+}
+
 bool AtomicFile::Open()
 {
     ResolvedOutput const resolved = ResolveOutputPath(destination);

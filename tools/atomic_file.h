@@ -36,6 +36,10 @@ public:
     // Removes the temporary file now.
     void Discard();
 
+    // Pushes the buffered data to the file; false (with Error() and Status()
+    // naming the system's reason) when it does not fit.
+    bool Flush();
+
     // Records a failed write, naming the destination and the system's
     // reason (an errno value); Status() follows from the reason.
     void FailWith(int errorNumber);

@@ -187,6 +187,8 @@ int Export(ExportOptions const& options, int argc, char** argv)
             }
             return Fail(EXIT_SYSTEM_REFUSED, "cannot write '" + options.imagePath + "': " + failure);
         }
+        if (!image->Flush())
+            return Fail(image->Status(), image->Error());
         encodeMs = encoding.ElapsedMilliseconds();
         g_globe = nullptr;
 
@@ -205,6 +207,8 @@ int Export(ExportOptions const& options, int argc, char** argv)
             dump->FailWith(errno);
             return Fail(dump->Status(), dump->Error());
         }
+        if (!dump->Flush())
+            return Fail(dump->Status(), dump->Error());
         WrittenFile file { "dump", options.dumpPath, StreamBytes(dump->Stream()) };
         file.details = { { "format", "float32 x, y, z per point, little-endian, row by row" },
             { "points", GRID_POINT_COUNT } };

@@ -1,12 +1,15 @@
 #include "tools/metadata_export.h"
 
+#include <nlohmann/json.hpp>
+
 std::string MetadataText(RunDescription const& run, std::vector<WrittenFile> const& files)
 {
     using json = nlohmann::ordered_json;
     json written = json::array();
     for (WrittenFile const& file : files) {
         json entry = { { "kind", file.kind }, { "path", file.path }, { "bytes", file.bytes } };
-        entry.update(file.details);
+        for (auto const& [key, value] : file.details)
+            std::visit([&, &key = key](auto const& v) { entry[key] = v; }, value);
         written.push_back(entry);
     }
     json const document = {

@@ -1,17 +1,23 @@
 #pragma once
 
-#include <nlohmann/json.hpp>
-
 #include <cstdint>
 #include <string>
+#include <utility>
+#include <variant>
 #include <vector>
+
+// One more fact about a written file: a text, a whole number or a real.
+using FileDetail = std::pair<std::string, std::variant<std::string, std::int64_t, double>>;
 
 // One file a run wrote, as the metadata lists it.
 struct WrittenFile {
     std::string kind; // "heightmap", "image", "mesh", "dump"
     std::string path; // as given on the command line
     std::uint64_t bytes = 0;
-    nlohmann::ordered_json details = nlohmann::ordered_json::object(); // what else the kind has to say
+    // What else the kind has to say. Plain values, not JSON: a JSON value
+    // allocates while it is destroyed, which ends the process when memory
+    // has run out, so JSON is made only for the metadata file itself.
+    std::vector<FileDetail> details {};
 };
 
 // What a run grew, and how to grow it again.

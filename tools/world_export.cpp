@@ -88,6 +88,10 @@ std::string WorldExport::WriteHeightmap(GrownGrid const& grid)
     progress.Finish();
     if (!failure.empty())
         return WriteFailure(*heightmap, options.heightmapPath, failure);
+    if (!heightmap->Flush()) {
+        status = heightmap->Status();
+        return heightmap->Error();
+    }
 
     WrittenFile file { "heightmap", options.heightmapPath, StreamBytes(heightmap->Stream()) };
     file.details = { { "format", HeightmapFormatName(format) }, { "width", size.width }, { "height", size.height },
@@ -116,10 +120,14 @@ std::string WorldExport::WriteMesh(GrownGrid const& grid)
     writing.Finish();
     if (!failure.empty())
         return WriteFailure(*mesh, options.meshPath, failure);
+    if (!mesh->Flush()) {
+        status = mesh->Status();
+        return mesh->Error();
+    }
 
     WrittenFile file { "mesh", options.meshPath, StreamBytes(mesh->Stream()) };
-    file.details = { { "format", "glb" }, { "vertices", globeMesh.VertexCount() },
-        { "triangles", globeMesh.TriangleCount() }, { "relief", relief } };
+    file.details = { { "format", "glb" }, { "vertices", static_cast<std::int64_t>(globeMesh.VertexCount()) },
+        { "triangles", static_cast<std::int64_t>(globeMesh.TriangleCount()) }, { "relief", relief } };
     written.push_back(std::move(file));
     return {};
 }
