@@ -1,8 +1,9 @@
 // For a test build of the grower only: once main has begun, every operator
 // new after the first MORVA_ALLOCATIONS_ALLOWED (an environment variable)
 // throws std::bad_alloc, as when memory has run out for good. Unset, nothing
-// fails. The nothrow and array forms of the standard library come through
-// here too. The build links with --wrap=main, so __wrap_main runs first.
+// fails. Every form of new and delete is defined here, so all of them share
+// one heap even where a sanitizer brings its own. The build links with
+// --wrap=main, so __wrap_main runs first.
 #include <cstdlib>
 #include <new>
 
@@ -34,12 +35,51 @@ void* operator new(std::size_t size)
     throw std::bad_alloc();
 }
 
+void* operator new[](std::size_t size)
+{
+    return operator new(size);
+}
+
+void* operator new(std::size_t size, std::nothrow_t const&) noexcept
+{
+    try {
+        return operator new(size);
+    } catch (std::bad_alloc const&) {
+        return nullptr;
+    }
+}
+
+void* operator new[](std::size_t size, std::nothrow_t const&) noexcept
+{
+    return operator new(size, std::nothrow);
+}
+
 void operator delete(void* memory) noexcept
 {
     std::free(memory);
 }
 
 void operator delete(void* memory, std::size_t) noexcept
+{
+    std::free(memory);
+}
+
+void operator delete[](void* memory) noexcept
+{
+    std::free(memory);
+}
+
+void operator delete[](void* memory, std::size_t) noexcept
+{
+    std::free(memory);
+}
+
+void operator delete(void* memory, std::nothrow_t const&) noexcept
+{
+    std::free(memory);
+}
+
+void operator delete[](void* memory, std::nothrow_t const&) noexcept
 {
     std::free(memory);
 }
