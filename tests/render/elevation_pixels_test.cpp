@@ -60,8 +60,8 @@ TEST(ElevationPixels, MatchesTheRuleAtSeaLevelThePeakThresholdAndTheTop)
     std::vector<GlobePoint> points;
     for (double radius : { seaLevel, seaLevel + span * 253.0 / 255.0, double(max), seaLevel - span * 2.55,
              seaLevel - span * 3.0, 0.0 }) {
-        float const near = static_cast<float>(radius);
-        for (float r : { std::nextafter(near, 0.0f), near, std::nextafter(near, 1e30f) })
+        float const closest = static_cast<float>(radius);
+        for (float r : { std::nextafter(closest, 0.0f), closest, std::nextafter(closest, 1e30f) })
             points.push_back(AtRadius(r));
     }
     ExpectSameAsElevationColor(points, mean, max);
