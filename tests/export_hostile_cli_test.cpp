@@ -277,61 +277,103 @@ class OutOfMemory : public HostileCli {
 protected:
     struct Reference {
         std::string summary;
-        std::string dump;
-        std::string image;
+        std::vector<std::string> files;
     };
 
-    Reference RunLimited(std::string const& limit, std::string const& view, ProcessResult& run)
+    // The grid and a picture in the given view.
+    static std::vector<std::string> PictureOutputs(std::string const& view)
     {
-        std::string const args = "--seeds 1,2 --passes 101 --dump '" + File("grid.bin") + "' --image '"
-            + File("view.png") + "' --view " + view + " --size 64x48";
+        return { "--dump", "grid.bin", "--image", "view.png", "--view " + view + " --size 64x48" };
+    }
+
+    // A heightmap, the mesh and the metadata that lists them.
+    static std::vector<std::string> WorldOutputs()
+    {
+        return { "--heightmap", "height.r16", "--mesh", "globe.glb", "--metadata", "run.json" };
+    }
+
+    // `outputs` alternates options and file names; a lone option string
+    // without a following name is passed as it stands.
+    Reference RunLimited(std::string const& limit, std::vector<std::string> const& outputs, ProcessResult& run)
+    {
+        std::string args = "--seeds 1,2 --passes 101";
+        std::vector<std::string> names;
+        for (std::size_t i = 0; i < outputs.size(); ++i) {
+            if (outputs[i].rfind("--", 0) == 0 && outputs[i].find(' ') == std::string::npos && i + 1 < outputs.size()) {
+                names.push_back(outputs[i + 1]);
+                args += " " + outputs[i] + " '" + File(outputs[i + 1]) + "'";
+                ++i;
+            } else {
+                args += " " + outputs[i];
+            }
+        }
         // Qt's note that it has no runtime folder would be a second line.
         fs::path const runtime = fs::temp_directory_path() / "morva-hostile-runtime";
         fs::create_directories(runtime);
         fs::permissions(runtime, fs::perms::owner_all);
         run = Run("XDG_RUNTIME_DIR='" + runtime.string() + "'; export XDG_RUNTIME_DIR; " + limit + " '"
             + EXPORT75_ALLOCATION_LIMIT + "' " + args);
-        Reference outputs { run.out, Slurp(File("grid.bin")), Slurp(File("view.png")) };
-        fs::remove(File("grid.bin"));
-        fs::remove(File("view.png"));
-        return outputs;
+        Reference written { run.out, {} };
+        for (std::string const& name : names) {
+            written.files.push_back(Slurp(File(name)));
+            fs::remove(File(name));
+        }
+        return written;
     }
 
-    void ExpectWholeOrNothing(std::string const& limit, std::string const& view, Reference const& reference,
-        int& failures)
+    void ExpectWholeOrNothing(std::string const& limit, std::vector<std::string> const& outputs,
+        Reference const& reference, int& failures)
     {
         ProcessResult run;
-        Reference const outputs = RunLimited(limit, view, run);
+        Reference const written = RunLimited(limit, outputs, run);
         // Below some limit the system cannot even load the program.
         if (run.status == 127 && run.err.find("error while loading shared libraries") != std::string::npos)
             return;
         if (run.status == 0) {
-            EXPECT_EQ(outputs.summary, reference.summary) << limit;
-            EXPECT_TRUE(outputs.dump == reference.dump) << limit;
-            EXPECT_TRUE(outputs.image == reference.image) << limit << " " << view << ": a different picture";
+            EXPECT_EQ(written.summary, reference.summary) << limit;
+            ASSERT_EQ(written.files.size(), reference.files.size());
+            for (std::size_t i = 0; i < written.files.size(); ++i)
+                EXPECT_TRUE(written.files[i] == reference.files[i]) << limit << ": output " << i << " differs";
         } else {
             ++failures;
-            ExpectRefused(run, EXIT_NO_MEMORY, limit + " " + view);
+            ExpectRefused(run, EXIT_NO_MEMORY, limit);
             EXPECT_NE(run.err.find("not enough memory"), std::string::npos) << run.err;
         }
         EXPECT_EQ(Entries(), 0u) << limit;
+    }
+
+    // Every allocation count from none to more than the run needs, in steps
+    // that grow by half.
+    void SweepAllocationCounts(std::vector<std::string> const& outputs)
+    {
+        ProcessResult full;
+        Reference const reference = RunLimited("", outputs, full);
+        ASSERT_EQ(full.status, 0) << full.err;
+        int failures = 0;
+        for (long long allowed = 0; allowed < 200000; allowed = allowed < 8 ? allowed + 1 : allowed * 3 / 2) {
+            ExpectWholeOrNothing("MORVA_ALLOCATIONS_ALLOWED=" + std::to_string(allowed), outputs, reference, failures);
+            if (HasFailure())
+                return;
+        }
+        EXPECT_GT(failures, 5);
     }
 };
 
 TEST_F(OutOfMemory, EveryFailedAllocationIsAnErrorAndNeverAWrongPicture)
 {
     for (std::string const view : { "map", "lower", "window" }) {
-        ProcessResult full;
-        Reference const reference = RunLimited("", view, full);
-        ASSERT_EQ(full.status, 0) << full.err;
-        int failures = 0;
-        for (long long allowed = 0; allowed < 200000; allowed = allowed < 8 ? allowed + 1 : allowed * 3 / 2) {
-            ExpectWholeOrNothing("MORVA_ALLOCATIONS_ALLOWED=" + std::to_string(allowed), view, reference, failures);
-            if (HasFailure())
-                return;
-        }
-        EXPECT_GT(failures, 5) << view;
+        SCOPED_TRACE(view);
+        SweepAllocationCounts(PictureOutputs(view));
+        if (HasFailure())
+            return;
     }
+}
+
+// The metadata is built as a JSON document, whose destruction itself needs
+// memory: a failure there must still end as out of memory.
+TEST_F(OutOfMemory, EveryFailedAllocationInTheWorldFilesIsAnError)
+{
+    SweepAllocationCounts(WorldOutputs());
 }
 
 TEST_F(OutOfMemory, AnAddressSpaceLimitIsAnErrorAndNeverAWrongPicture)
@@ -343,12 +385,12 @@ TEST_F(OutOfMemory, AnAddressSpaceLimitIsAnErrorAndNeverAWrongPicture)
     // broken caches for the whole system when memory runs out under it.
     for (std::string const view : { "map", "lower" }) {
         ProcessResult full;
-        Reference const reference = RunLimited("", view, full);
+        Reference const reference = RunLimited("", PictureOutputs(view), full);
         ASSERT_EQ(full.status, 0) << full.err;
         int failures = 0;
         for (int megabytes = 64; megabytes <= 2048; megabytes += megabytes / 4) {
             std::string const limit = "ulimit -v " + std::to_string(megabytes * 1024) + "; timeout 60";
-            ExpectWholeOrNothing(limit, view, reference, failures);
+            ExpectWholeOrNothing(limit, PictureOutputs(view), reference, failures);
             if (HasFailure())
                 return;
         }

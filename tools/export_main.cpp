@@ -263,7 +263,7 @@ int Main(int argc, char** argv)
 
 int main(int argc, char** argv)
 {
-    InstallTerminationCleanup();
+    InstallTerminationCleanup(MORVA_PROGRAM_NAME(GRID_N));
     int const status = Main(argc, argv);
     // The result is settled: end here, without the libraries' own exit
     // handlers, which may need memory that has run out.

@@ -1,16 +1,21 @@
 #include "tools/termination_cleanup.h"
 
+#include "tools/exit_status.h"
 #include "tools/pending_files.h"
 
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <exception>
+#include <new>
 
 #ifndef _WIN32
 #include <signal.h>
 #endif
 
 namespace {
+
+char const* g_programName = "";
 
 #ifdef _WIN32
 constexpr int CAUGHT_SIGNALS[] = { SIGINT, SIGTERM, SIGBREAK, SIGABRT };
@@ -48,9 +53,38 @@ extern "C" void OnTerminatingSignal(int signal)
 #endif
 }
 
-void OnTerminate()
+// Writes "<program>: <first><second>" and a newline to the standard error
+// stream, allocating nothing.
+void ReportWithoutAllocating(char const* first, char const* second = "")
+{
+    std::fputs(g_programName, stderr);
+    std::fputs(": ", stderr);
+    std::fputs(first, stderr);
+    std::fputs(second, stderr);
+    std::fputc('\n', stderr);
+    std::fflush(stderr);
+}
+
+// An exception escaped where none may: through main, or out of a destructor
+// during unwinding (a destructor that allocates, with memory gone, ends up
+// here). Out of memory and other failures end with their own statuses.
+[[noreturn]] void OnTerminate()
 {
     RemovePendingFiles();
+    if (std::exception_ptr const failure = std::current_exception()) {
+        try {
+            std::rethrow_exception(failure);
+        } catch (std::bad_alloc const&) {
+            ReportWithoutAllocating("not enough memory to go on");
+            std::_Exit(EXIT_NO_MEMORY);
+        } catch (std::exception const& other) {
+            ReportWithoutAllocating("internal error: ", other.what());
+            std::_Exit(EXIT_INTERNAL_ERROR);
+        } catch (...) {
+            ReportWithoutAllocating("internal error");
+            std::_Exit(EXIT_INTERNAL_ERROR);
+        }
+    }
     std::abort();
 }
 
@@ -83,8 +117,9 @@ int const* CaughtTerminationSignals(int& count)
     return CAUGHT_SIGNALS;
 }
 
-void InstallTerminationCleanup()
+void InstallTerminationCleanup(char const* programName)
 {
+    g_programName = programName;
     std::set_terminate(OnTerminate);
     std::atexit(OnExit);
 #ifdef _WIN32
