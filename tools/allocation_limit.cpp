@@ -1,7 +1,8 @@
-// For a test build of the grower only: once main has begun, every operator
-// new after the first MORVA_ALLOCATIONS_ALLOWED (an environment variable)
-// throws std::bad_alloc, as when memory has run out for good. Unset, nothing
-// fails. Every form of new and delete is defined here, so all of them share
+// For test builds of the grower and the program only: once main has begun,
+// every operator new after the first MORVA_ALLOCATIONS_ALLOWED (an
+// environment variable) throws std::bad_alloc, as when memory has run out
+// for good; and every request of MORVA_ALLOCATION_SIZE_LIMIT bytes or more
+// throws, as when no block that large is left. Unset, nothing fails. Every form of new and delete is defined here, so all of them share
 // one heap even where a sanitizer brings its own. The build links with
 // --wrap=main, so __wrap_main runs first.
 #include <cstdlib>
@@ -10,6 +11,7 @@
 namespace {
 
 long long g_allowed = -2; // -2: not read yet; -1: no limit
+long long g_sizeLimit = -2;
 bool g_inMain = false;
 
 long long AllowedAllocations()
@@ -21,12 +23,21 @@ long long AllowedAllocations()
     return g_allowed;
 }
 
+bool IsTooLarge(std::size_t size)
+{
+    if (g_sizeLimit == -2) {
+        char const* text = std::getenv("MORVA_ALLOCATION_SIZE_LIMIT");
+        g_sizeLimit = text && *text ? std::atoll(text) : -1;
+    }
+    return g_sizeLimit >= 0 && size >= static_cast<unsigned long long>(g_sizeLimit);
+}
+
 }
 
 void* operator new(std::size_t size)
 {
     long long const allowed = g_inMain ? AllowedAllocations() : -1;
-    if (allowed == 0)
+    if (allowed == 0 || (g_inMain && IsTooLarge(size)))
         throw std::bad_alloc();
     if (allowed > 0)
         --g_allowed;

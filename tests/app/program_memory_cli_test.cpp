@@ -1,0 +1,86 @@
+// The window program with too little memory, run as a user would, headless:
+// it ends by itself with a message, never with a crash or a hang.
+#include "tests/cli_test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+namespace {
+
+using cli_test::ProcessResult;
+
+constexpr int TIMED_OUT = 124; // timeout(1): the program was still running
+constexpr int EXIT_NO_MEMORY = 4;
+
+class ProgramMemory : public cli_test::ScratchFolderTest {
+protected:
+    ProgramMemory()
+        : ScratchFolderTest("morva-program-memory-")
+    {
+    }
+
+    ProcessResult RunProgram(std::string const& environment, int seconds)
+    {
+        // Qt's note that it has no runtime folder would be a line of its own.
+        std::filesystem::path const runtime = folder / "runtime";
+        std::filesystem::create_directories(runtime);
+        std::filesystem::permissions(runtime, std::filesystem::perms::owner_all);
+        return Run("env XDG_RUNTIME_DIR='" + runtime.string()
+            + "' QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=verify_asan_link_order=0:detect_leaks=0 " + environment
+            + " timeout " + std::to_string(seconds) + " '" + PROGRAM75_ALLOCATION_LIMIT + "'");
+    }
+};
+
+// The globe does not fit, and neither can Qt start the threads a message box
+// needs: the message goes to the standard error stream instead of waiting
+// for ever.
+TEST_F(ProgramMemory, NoGlobeAndNoThreadsIsAMessageOnStandardError)
+{
+    // Any request as large as the 75 x 75 grid (67,500 bytes) fails.
+    ProcessResult const run = RunProgram(
+        std::string("MORVA_ALLOCATION_SIZE_LIMIT=60000 LD_PRELOAD='") + THREAD_REFUSAL_LIBRARY + "'", 60);
+    ASSERT_NE(run.status, TIMED_OUT) << "the program hung";
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.err.find("Morva: There is not enough memory for the globe.\n"), std::string::npos) << run.err;
+}
+
+// Memory gone for good after a given number of allocations. Each run ends
+// by itself with a message (exit 0 when the program could not start, as a
+// failed window creation ends it; EXIT_NO_MEMORY once it was running), or is
+// still running at the time limit because it had all it needed. Runs from
+// the sixth allocation on: the first ones are Qt's own start-up, whose clean-
+// up after a failed allocation crashes inside Qt itself.
+TEST_F(ProgramMemory, EveryFailedAllocationEndsTheProgramWithAMessage)
+{
+    int notStarted = 0;
+    int ended = 0;
+    int ran = 0;
+    for (long long allowed = 6; allowed < 60000; allowed = allowed * 3 / 2) {
+        std::string const limit = "MORVA_ALLOCATIONS_ALLOWED=" + std::to_string(allowed);
+        ProcessResult const run = RunProgram(limit, 8);
+        if (run.status == TIMED_OUT) {
+            ++ran;
+            continue;
+        }
+        if (run.status == 0) {
+            ++notStarted;
+            bool const noInterface = run.err == "not enough memory to start the user interface\n";
+            bool const noGlobe = run.err.find("There is not enough memory for the globe.") != std::string::npos;
+            EXPECT_TRUE(noInterface || noGlobe) << limit << ": " << run.err;
+        } else {
+            ++ended;
+            EXPECT_EQ(run.status, EXIT_NO_MEMORY) << limit << ": " << run.err;
+            EXPECT_NE(run.err.find(": not enough memory to go on\n"), std::string::npos) << limit << ": " << run.err;
+        }
+        EXPECT_EQ(run.out, "") << limit;
+        if (HasFailure())
+            return;
+    }
+    EXPECT_GT(notStarted, 0);
+    EXPECT_GT(ended, 0);
+    EXPECT_GT(ran, 0);
+}
+
+}
