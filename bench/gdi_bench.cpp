@@ -7,7 +7,7 @@
 // smallest model of a handle-checked GDI, the floor under any implementation.
 // After the runs the ratios are printed.
 #include "bench_support.h"
-#include "gdi/surface.h"
+#include "winapi/gdi/surface.h"
 #include "minimal_gdi_model.h"
 
 #include <benchmark/benchmark.h>

@@ -1,6 +1,6 @@
 #include "globe/random.h"
 
-#include "globe/tick_count.h"
+#include "platform/tick_count.h"
 
 #include <limits>
 

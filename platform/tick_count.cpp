@@ -1,5 +1,5 @@
 // The model's one window onto the platform: the system tick count.
-#include "globe/tick_count.h"
+#include "platform/tick_count.h"
 
 #include <windows.h>
 

@@ -5,8 +5,8 @@
 #include "map_buffer_reset.h"
 #include "render_test_support.h"
 
-#include "gdi/fault_injection.h"
-#include "gdi/surface.h"
+#include "winapi/gdi/fault_injection.h"
+#include "winapi/gdi/surface.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Handle checking, stock objects, deferred deletion and object counts.
 #include "gdi_test_support.h"
 
-#include "gdi/fault_injection.h"
+#include "winapi/gdi/fault_injection.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // given size, and whole-surface reads.
 #pragma once
 
-#include "gdi/surface.h"
+#include "winapi/gdi/surface.h"
 
 #include <windows.h>
 
