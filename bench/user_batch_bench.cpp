@@ -10,17 +10,13 @@
 #include "globe/planet.h"
 #include "globe/random.h"
 #include "render/map_buffer.h"
-#include "winapi/gdi/surface.h"
-#include "winapi/resources/module_resources.h"
-#include "winapi/user/testing.h"
+#include "winapi/user/headless.h"
 #include "bare_fill.h"
 #include "bench_support.h"
 #include "render/point_cache.h"
 
 #include <benchmark/benchmark.h>
 #include <windows.h>
-
-#include <cstdlib>
 
 namespace {
 
@@ -32,10 +28,8 @@ constexpr int CLIENT_HEIGHT = 1050;
 HWND StartedProgram()
 {
     static HWND const window = [] {
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
-        winapi::SetDisplaySize(1920, 1080);
-        winapi::testing::UseVirtualClock();
-        HINSTANCE const instance = winapi::resources::MainModule();
+        winapi::headless::Start(1920, 1080);
+        HINSTANCE const instance = winapi::headless::ProgramInstance();
         LoadStringA(instance, STR_TITLE, g_windowTitle, WINDOW_TEXT_LENGTH);
         LoadStringA(instance, RES_MAIN, g_windowClassName, WINDOW_TEXT_LENGTH);
         RegisterMainWindowClass(instance);
@@ -46,9 +40,9 @@ HWND StartedProgram()
         g_dissectLimit = 3000;
         g_onlyMap = false;
         CreateMainWindow(instance, SW_SHOWNORMAL);
-        HWND const hwnd = winapi::testing::TopLevelWindows().front();
-        winapi::testing::ResizeClient(hwnd, CLIENT_WIDTH, CLIENT_HEIGHT);
-        winapi::testing::PumpUntilIdle();
+        HWND const hwnd = winapi::headless::TopLevelWindows().front();
+        winapi::headless::ResizeClient(hwnd, CLIENT_WIDTH, CLIENT_HEIGHT);
+        winapi::headless::DispatchPending();
         return hwnd;
     }();
     return window;
@@ -66,7 +60,7 @@ void BM_Batch_TimerBatchWithRepaint(benchmark::State& state)
     for (auto _ : state) {
         g_dissectCount = 1; // below the limit, so that every message runs a batch
         SendMessageA(hwnd, WM_TIMER, 1, 0);
-        winapi::testing::PumpUntilIdle();
+        winapi::headless::DispatchPending();
     }
 }
 
@@ -89,7 +83,7 @@ void BM_Part_RepaintBothViews(benchmark::State& state)
     HWND const hwnd = StartedProgram();
     for (auto _ : state) {
         InvalidateRect(hwnd, nullptr, FALSE);
-        winapi::testing::PumpUntilIdle();
+        winapi::headless::DispatchPending();
     }
 }
 
@@ -102,7 +96,7 @@ void BM_Part_RenderAndRepaint(benchmark::State& state)
         ForgetPointCaches();
         RenderMapBuffer(hwnd);
         InvalidateRect(hwnd, nullptr, FALSE);
-        winapi::testing::PumpUntilIdle();
+        winapi::headless::DispatchPending();
     }
 }
 
