@@ -5,8 +5,8 @@
 // show the surface in the Qt window. Against a baseline of the batch's
 // Dissect(50) alone, in the same run; the ratio is printed at the end.
 #include "app/app_state.h"
-#include "app/main_window.h"
-#include "app/resource.h"
+#include "app/program_constants.h"
+#include "app/program_start.h"
 #include "globe/planet.h"
 #include "globe/random.h"
 #include "render/map_buffer.h"
@@ -30,16 +30,10 @@ HWND StartedProgram()
     static HWND const window = [] {
         winapi::headless::Start(1920, 1080);
         HINSTANCE const instance = winapi::headless::ProgramInstance();
-        LoadStringA(instance, STR_TITLE, g_windowTitle, WINDOW_TEXT_LENGTH);
-        LoadStringA(instance, RES_MAIN, g_windowClassName, WINDOW_TEXT_LENGTH);
-        RegisterMainWindowClass(instance);
+        RegisterProgram(instance);
         g_random = RandomGenerator(1802, 9373, false);
-        g_globe = new Globe;
-        g_globe->Dissect(1);
-        g_dissectCount = 1;
-        g_dissectLimit = 3000;
-        g_onlyMap = false;
-        CreateMainWindow(instance, SW_SHOWNORMAL);
+        CreateStartingGlobe();
+        OpenMainWindow(instance, SW_SHOWNORMAL, 1);
         HWND const hwnd = winapi::headless::TopLevelWindows().front();
         winapi::headless::ResizeClient(hwnd, CLIENT_WIDTH, CLIENT_HEIGHT);
         winapi::headless::DispatchPending();
@@ -59,7 +53,7 @@ void BM_Batch_TimerBatchWithRepaint(benchmark::State& state)
     }
     for (auto _ : state) {
         g_dissectCount = 1; // below the limit, so that every message runs a batch
-        SendMessageA(hwnd, WM_TIMER, 1, 0);
+        SendMessageA(hwnd, WM_TIMER, DISSECT_TIMER, 0);
         winapi::headless::DispatchPending();
     }
 }
@@ -68,7 +62,7 @@ void BM_Batch_DissectBaseline(benchmark::State& state)
 {
     StartedProgram();
     for (auto _ : state)
-        g_globe->Dissect(50);
+        g_globe->Dissect(DISSECT_BATCH);
 }
 
 void BM_Part_RenderMapBuffer(benchmark::State& state)

@@ -1,16 +1,14 @@
 #include "tools/window_view.h"
 
 #include "app/app_state.h"
-#include "app/main_window.h"
-#include "app/resource.h"
+#include "app/program_constants.h"
+#include "app/program_start.h"
 #include "render/map_buffer.h"
 #include "winapi/user/headless.h"
 
 #include <windows.h>
 
 namespace {
-
-constexpr UINT_PTR DISSECT_TIMER = 1;
 
 HWND TheMainWindow()
 {
@@ -21,13 +19,8 @@ HWND TheMainWindow()
 std::string Paint(int width, int height, int dissectCount, WindowPicture& picture)
 {
     HINSTANCE const instance = winapi::headless::ProgramInstance();
-    LoadStringA(instance, STR_TITLE, g_windowTitle, WINDOW_TEXT_LENGTH);
-    LoadStringA(instance, RES_MAIN, g_windowClassName, WINDOW_TEXT_LENGTH);
-    RegisterMainWindowClass(instance);
-    g_dissectCount = dissectCount;
-    g_dissectLimit = 3000;
-    g_onlyMap = false;
-    if (!CreateMainWindow(instance, SW_SHOWNORMAL))
+    RegisterProgram(instance);
+    if (!OpenMainWindow(instance, SW_SHOWNORMAL, dissectCount))
         return "cannot create the window";
     HWND const hwnd = TheMainWindow();
     if (!hwnd)
