@@ -3,7 +3,8 @@
 #include <windows.h>
 
 // The program's start, in the order WinMain takes it, in pieces that the
-// grower and the benchmarks share: they bring a globe of their own.
+// grower and the benchmarks share too. The grower skips the starting globe:
+// it brings one it has grown, with its count of passes.
 
 // Loads the window title and class name from the string table and registers
 // the main window class under that name. Returns the class atom.
