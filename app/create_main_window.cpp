@@ -1,14 +1,8 @@
 #include "app/app_state.h"
 #include "app/main_window.h"
+#include "app/program_constants.h"
 
 #include <windows.h>
-
-namespace {
-
-constexpr UINT_PTR DISSECT_TIMER = 1;
-constexpr UINT DISSECT_PERIOD_MS = 10;
-
-}
 
 BOOL CreateMainWindow(HINSTANCE hInstance, int nCmdShow)
 {

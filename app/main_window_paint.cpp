@@ -1,6 +1,7 @@
 #include "app/app_state.h"
 #include "app/main_window.h"
 #include "app/paint_back_buffer.h"
+#include "app/program_constants.h"
 #include "render/hemisphere_views.h"
 #include "render/map_buffer.h"
 
@@ -16,8 +17,7 @@ constexpr int MARGIN = 5;
 void DrawStatusLine(HDC hdc, int left, int right)
 {
     char status[256];
-    int const length = std::snprintf(status, sizeof status, "Globe is %dx%d points, %d dissects", GRID_N, GRID_N,
-        g_dissectCount);
+    int const length = std::snprintf(status, sizeof status, STATUS_FORMAT, GRID_N, GRID_N, g_dissectCount);
     RECT r;
     r.left = left;
     r.top = 0;

@@ -1,13 +1,12 @@
 #include "app/app_state.h"
 #include "app/main_window.h"
+#include "app/program_constants.h"
 #include "app/resource.h"
 #include "render/map_buffer.h"
 
 #include <windows.h>
 
 namespace {
-
-constexpr int DISSECT_BATCH = 50;
 
 void RunDissectBatch(HWND hwnd)
 {

@@ -1,20 +1,16 @@
 #include "app/app_state.h"
-#include "app/main_window.h"
+#include "app/program_start.h"
 #include "app/resource.h"
 
 #include <windows.h>
 
 #include <cstdio>
-#include <new>
 
 int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int nCmdShow)
 {
-    LoadStringA(hInstance, STR_TITLE, g_windowTitle, WINDOW_TEXT_LENGTH);
-    LoadStringA(hInstance, RES_MAIN, g_windowClassName, WINDOW_TEXT_LENGTH);
-    RegisterMainWindowClass(hInstance);
+    RegisterProgram(hInstance);
 
-    g_globe = new (std::nothrow) Globe;
-    if (!g_globe) {
+    if (!CreateStartingGlobe()) {
         // Without memory for the globe there may be none for a message box
         // either; then the message goes to the standard error stream.
         static char const message[] = "There is not enough memory for the globe.";
@@ -22,13 +18,8 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int nCmdShow)
             std::fprintf(stderr, "%s: %s\n", g_windowTitle, message);
         return 0;
     }
-    g_globe->Dissect(1);
 
-    g_dissectCount = 1;
-    g_dissectLimit = 3000;
-    g_onlyMap = false;
-
-    if (!CreateMainWindow(hInstance, nCmdShow))
+    if (!OpenMainWindow(hInstance, nCmdShow, 1))
         return 0;
 
     HACCEL accelerators = LoadAcceleratorsA(hInstance, MAKEINTRESOURCE(RES_MAIN));

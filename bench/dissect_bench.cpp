@@ -3,6 +3,7 @@
 // tests every point against it and sweeps again for the next one. Each pair
 // starts from the same grid: a fresh one, planets grown 3001 and 20,000
 // passes, and the whole growth of 3001 passes from the planet's creation.
+#include "app/program_constants.h"
 #include "bench_support.h"
 #include "globe/cut.h"
 #include "globe/globe.h"
@@ -15,8 +16,6 @@
 #include <vector>
 
 namespace {
-
-constexpr int BATCH = 50;
 
 // The benchmarks overwrite a Globe's points directly to restart from a
 // saved grid, and the baseline cuts them in place: the Globe is not const,
@@ -42,8 +41,8 @@ template<typename DissectFunction>
 void Grow(Globe& globe, int passes, DissectFunction&& dissect)
 {
     dissect(globe, 1);
-    for (int done = 1; done < passes; done += BATCH)
-        dissect(globe, passes - done < BATCH ? passes - done : BATCH);
+    for (int done = 1; done < passes; done += DISSECT_BATCH)
+        dissect(globe, passes - done < DISSECT_BATCH ? passes - done : DISSECT_BATCH);
 }
 
 void LibraryDissect(Globe& globe, int passes)
@@ -80,10 +79,10 @@ void BatchOnGrid(benchmark::State& state, std::vector<GlobePoint> const& start, 
         globe->UpdateStatistics();
         g_random = RandomGenerator(1802, 9373, false);
         state.ResumeTiming();
-        dissect(*globe, BATCH);
+        dissect(*globe, DISSECT_BATCH);
         benchmark::DoNotOptimize(globe->Points());
     }
-    state.SetItemsProcessed(state.iterations() * BATCH * GRID_POINT_COUNT);
+    state.SetItemsProcessed(state.iterations() * DISSECT_BATCH * GRID_POINT_COUNT);
 }
 
 std::vector<GlobePoint> const& FreshGrid()

@@ -1,6 +1,7 @@
 // The rendering at GRID_N = 1000 against bare loops that fill the same cells
 // into plain memory with precomputed colours, in the same run. After the
 // runs, the ratios of each drawing to its baseline are printed.
+#include "app/program_constants.h"
 #include "bare_fill.h"
 #include "bench_support.h"
 #include "globe/planet.h"
@@ -36,8 +37,8 @@ Globe const& GrownPlanet()
         g_random = RandomGenerator(1802, 9373, false);
         auto* grown = new Globe;
         grown->Dissect(1);
-        for (int done = 1; done < 3001; done += 50)
-            grown->Dissect(50);
+        for (int done = 1; done <= DISSECT_LIMIT; done += DISSECT_BATCH)
+            grown->Dissect(DISSECT_BATCH);
         g_globe = grown;
         return grown;
     }();

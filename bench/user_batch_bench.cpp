@@ -5,22 +5,18 @@
 // show the surface in the Qt window. Against a baseline of the batch's
 // Dissect(50) alone, in the same run; the ratio is printed at the end.
 #include "app/app_state.h"
-#include "app/main_window.h"
-#include "app/resource.h"
+#include "app/program_constants.h"
+#include "app/program_start.h"
 #include "globe/planet.h"
 #include "globe/random.h"
 #include "render/map_buffer.h"
-#include "winapi/gdi/surface.h"
-#include "winapi/resources/module_resources.h"
-#include "winapi/user/testing.h"
+#include "winapi/user/headless.h"
 #include "bare_fill.h"
 #include "bench_support.h"
 #include "render/point_cache.h"
 
 #include <benchmark/benchmark.h>
 #include <windows.h>
-
-#include <cstdlib>
 
 namespace {
 
@@ -32,23 +28,15 @@ constexpr int CLIENT_HEIGHT = 1050;
 HWND StartedProgram()
 {
     static HWND const window = [] {
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
-        winapi::SetDisplaySize(1920, 1080);
-        winapi::testing::UseVirtualClock();
-        HINSTANCE const instance = winapi::resources::MainModule();
-        LoadStringA(instance, STR_TITLE, g_windowTitle, WINDOW_TEXT_LENGTH);
-        LoadStringA(instance, RES_MAIN, g_windowClassName, WINDOW_TEXT_LENGTH);
-        RegisterMainWindowClass(instance);
+        winapi::headless::Start(1920, 1080);
+        HINSTANCE const instance = winapi::headless::ProgramInstance();
+        RegisterProgram(instance);
         g_random = RandomGenerator(1802, 9373, false);
-        g_globe = new Globe;
-        g_globe->Dissect(1);
-        g_dissectCount = 1;
-        g_dissectLimit = 3000;
-        g_onlyMap = false;
-        CreateMainWindow(instance, SW_SHOWNORMAL);
-        HWND const hwnd = winapi::testing::TopLevelWindows().front();
-        winapi::testing::ResizeClient(hwnd, CLIENT_WIDTH, CLIENT_HEIGHT);
-        winapi::testing::PumpUntilIdle();
+        CreateStartingGlobe();
+        OpenMainWindow(instance, SW_SHOWNORMAL, 1);
+        HWND const hwnd = winapi::headless::TopLevelWindows().front();
+        winapi::headless::ResizeClient(hwnd, CLIENT_WIDTH, CLIENT_HEIGHT);
+        winapi::headless::DispatchPending();
         return hwnd;
     }();
     return window;
@@ -65,8 +53,8 @@ void BM_Batch_TimerBatchWithRepaint(benchmark::State& state)
     }
     for (auto _ : state) {
         g_dissectCount = 1; // below the limit, so that every message runs a batch
-        SendMessageA(hwnd, WM_TIMER, 1, 0);
-        winapi::testing::PumpUntilIdle();
+        SendMessageA(hwnd, WM_TIMER, DISSECT_TIMER, 0);
+        winapi::headless::DispatchPending();
     }
 }
 
@@ -74,7 +62,7 @@ void BM_Batch_DissectBaseline(benchmark::State& state)
 {
     StartedProgram();
     for (auto _ : state)
-        g_globe->Dissect(50);
+        g_globe->Dissect(DISSECT_BATCH);
 }
 
 void BM_Part_RenderMapBuffer(benchmark::State& state)
@@ -89,7 +77,7 @@ void BM_Part_RepaintBothViews(benchmark::State& state)
     HWND const hwnd = StartedProgram();
     for (auto _ : state) {
         InvalidateRect(hwnd, nullptr, FALSE);
-        winapi::testing::PumpUntilIdle();
+        winapi::headless::DispatchPending();
     }
 }
 
@@ -102,7 +90,7 @@ void BM_Part_RenderAndRepaint(benchmark::State& state)
         ForgetPointCaches();
         RenderMapBuffer(hwnd);
         InvalidateRect(hwnd, nullptr, FALSE);
-        winapi::testing::PumpUntilIdle();
+        winapi::headless::DispatchPending();
     }
 }
 

@@ -2,6 +2,7 @@
 // comparison, and the literal pass-by-pass algorithm they compare against.
 #pragma once
 
+#include "app/program_constants.h"
 #include "globe/cut.h"
 #include "globe/globe.h"
 #include "globe/random.h"
@@ -114,8 +115,8 @@ inline ::testing::AssertionResult DissectMatchesLiteral(
 inline std::vector<int> GrowthSchedule(int passes)
 {
     std::vector<int> schedule { 1 };
-    for (int done = 1; done < passes; done += 50)
-        schedule.push_back(passes - done < 50 ? passes - done : 50);
+    for (int done = 1; done < passes; done += DISSECT_BATCH)
+        schedule.push_back(passes - done < DISSECT_BATCH ? passes - done : DISSECT_BATCH);
     return schedule;
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <cstdint>
+#include "app/program_constants.h"
 
-inline constexpr std::int32_t GROW_BATCH = 50;
+#include <cstdint>
 
 // Grows a planet the way the programs do: Dissect(1), then batches of 50,
 // the last one shorter when passes - 1 is not a multiple of 50. `progress`
@@ -15,7 +15,7 @@ void GrowPlanet(GlobeType& globe, std::int32_t passes, Progress&& progress)
     progress(done);
     while (done < passes) {
         std::int32_t const remaining = passes - done;
-        std::int32_t const batch = remaining < GROW_BATCH ? remaining : GROW_BATCH;
+        std::int32_t const batch = remaining < DISSECT_BATCH ? remaining : DISSECT_BATCH;
         globe.Dissect(batch);
         done += batch;
         progress(done);

@@ -1,39 +1,26 @@
 #include "tools/window_view.h"
 
 #include "app/app_state.h"
-#include "app/main_window.h"
-#include "app/resource.h"
+#include "app/program_constants.h"
+#include "app/program_start.h"
 #include "render/map_buffer.h"
-#include "winapi/gdi/surface.h"
-#include "winapi/resources/module_resources.h"
-#include "winapi/user/program_end.h"
-#include "winapi/user/qt_application.h"
-#include "winapi/user/testing.h"
+#include "winapi/user/headless.h"
 
 #include <windows.h>
 
-#include <cstdlib>
-
 namespace {
-
-constexpr UINT_PTR DISSECT_TIMER = 1;
 
 HWND TheMainWindow()
 {
-    auto const windows = winapi::testing::TopLevelWindows();
+    auto const windows = winapi::headless::TopLevelWindows();
     return windows.size() == 1 ? windows.front() : nullptr;
 }
 
 std::string Paint(int width, int height, int dissectCount, WindowPicture& picture)
 {
-    HINSTANCE const instance = winapi::resources::MainModule();
-    LoadStringA(instance, STR_TITLE, g_windowTitle, WINDOW_TEXT_LENGTH);
-    LoadStringA(instance, RES_MAIN, g_windowClassName, WINDOW_TEXT_LENGTH);
-    RegisterMainWindowClass(instance);
-    g_dissectCount = dissectCount;
-    g_dissectLimit = 3000;
-    g_onlyMap = false;
-    if (!CreateMainWindow(instance, SW_SHOWNORMAL))
+    HINSTANCE const instance = winapi::headless::ProgramInstance();
+    RegisterProgram(instance);
+    if (!OpenMainWindow(instance, SW_SHOWNORMAL, dissectCount))
         return "cannot create the window";
     HWND const hwnd = TheMainWindow();
     if (!hwnd)
@@ -44,9 +31,9 @@ std::string Paint(int width, int height, int dissectCount, WindowPicture& pictur
     g_autoDraw = false;
 
     std::string const size = std::to_string(width) + "x" + std::to_string(height);
-    if (!winapi::testing::ResizeClient(hwnd, width, height))
+    if (!winapi::headless::ResizeClient(hwnd, width, height))
         return "cannot make the window " + size;
-    winapi::testing::PumpUntilIdle();
+    winapi::headless::DispatchPending();
 
     // What a timer batch with automatic drawing does after its passes.
     RenderMapBuffer(hwnd);
@@ -54,9 +41,9 @@ std::string Paint(int width, int height, int dissectCount, WindowPicture& pictur
     if (!g_mapDC || !g_mapBitmap)
         return "cannot make the map buffer";
     InvalidateRect(hwnd, NULL, FALSE);
-    winapi::testing::PumpUntilIdle();
+    winapi::headless::DispatchPending();
 
-    auto image = winapi::testing::ClientSurface(hwnd);
+    auto image = winapi::headless::ClientPixels(hwnd);
     if (image.width != width || image.height != height)
         return "cannot make a client area of " + size;
     picture.width = image.width;
@@ -70,16 +57,10 @@ std::string Paint(int width, int height, int dissectCount, WindowPicture& pictur
 std::string PaintWindowView(int width, int height, int screenWidth, int screenHeight, int dissectCount,
     WindowPicture& picture)
 {
-    // Never a visible window, whatever display there is: Qt's offscreen
-    // platform. Time stands still, so no timer ever fires.
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    winapi::user::EnsureApplication();
-    winapi::testing::UseVirtualClock();
-    winapi::SetDisplaySize(screenWidth, screenHeight);
-
+    // Never a visible window, whatever display there is, and time stands
+    // still, so no timer ever fires.
+    winapi::headless::Start(screenWidth, screenHeight);
     std::string const failure = Paint(width, height, dissectCount, picture);
-    // Qt stays until the grower ends: its teardown is not safe once memory
-    // has run out.
-    winapi::user::CloseProgramWindows();
+    winapi::headless::CloseWindows();
     return failure;
 }

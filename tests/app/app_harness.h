@@ -9,7 +9,7 @@
 // procedures.
 
 #include "app/app_state.h"
-#include "winapi/user/testing.h"
+#include "tests/user/support/user_testing.h"
 
 #include <windows.h>
 

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <filesystem>
 #include <string>
 
@@ -119,4 +121,81 @@ TEST_F(WindowViewCli, BadScreenOptionsFailWithoutAFile)
     }
     auto const withoutImage = Export(NO_DISPLAY, "--screen 100x100");
     EXPECT_EQ(withoutImage.status, 2);
+}
+
+namespace {
+
+// FNV-1a (64 bits) of the picture's red, green and blue bytes, row by row
+// from `firstRow` down.
+std::uint64_t PixelDigest(DecodedPng const& png, std::uint32_t firstRow = 0)
+{
+    std::uint64_t digest = 0xcbf29ce484222325u;
+    std::size_t const begin = static_cast<std::size_t>(firstRow) * png.width * 3;
+    for (std::size_t i = begin; i < png.rgb.size(); ++i) {
+        digest ^= png.rgb[i];
+        digest *= 0x100000001b3u;
+    }
+    return digest;
+}
+
+struct RecordedWindow {
+    char const* grower;
+    char const* args;
+    std::uint32_t width;
+    std::uint32_t height;
+    // The whole picture, and the part below the 25-pixel status strip,
+    // whose text depends on the font Qt finds (DejaVu Sans Bold on Debian).
+    std::uint64_t digest;
+    std::uint64_t belowStatusDigest;
+};
+
+}
+
+// Window pictures of both grid sizes, odd sizes, tiny windows and screens
+// included, against digests recorded by hand from the pictures an earlier
+// build of the grower made, before its window view ran on the headless
+// interface of USER. They were never computed by this code, so they are
+// independent expectations: any change in what the window paints, or in how
+// it is run headless, shows here.
+TEST_F(WindowViewCli, PaintsTheRecordedPictures)
+{
+    RecordedWindow const recorded[] = {
+        { "75", "--seeds 5,6 --passes 201 --size 300x200",
+            300, 200, 0x7c5f4e4817d97343, 0x631563aeb927859e },
+        { "75", "--seeds 1802,9373 --passes 3001 --size 333x247 --screen 1001x703",
+            333, 247, 0xf5224b3a69784c02, 0x3bb26d6d3850a4d6 },
+        { "75", "--seeds 7,8 --passes 1 --size 13x9 --screen 97x61",
+            13, 9, 0x41074bd013b2c399, 0xcbf29ce484222325 },
+        { "75", "--seeds 3,4 --passes 99 --size 9x41 --screen 33x17",
+            9, 41, 0xcd63ae69bcc3efa7, 0xace055578cc3de32 },
+        { "200", "--seeds 11,22 --passes 451 --size 641x481",
+            641, 481, 0x0923c641ee3b3254, 0x4bcf7aeab8585d14 },
+        { "200", "--seeds 31328,30081 --passes 52 --size 1023x767 --screen 1280x1024",
+            1023, 767, 0xbb90f9e0eabe3f0f, 0x4a93b095db311eaa },
+    };
+    for (RecordedWindow const& window : recorded) {
+        std::string const grower = window.grower;
+        std::string program;
+        if (grower == "75")
+            program = EXPORT75;
+#ifdef EXPORT200
+        if (grower == "200")
+            program = EXPORT200;
+#endif
+        if (program.empty()) {
+            ADD_FAILURE() << "morva" << grower << "-export is not built";
+            continue;
+        }
+        std::string const path = File("recorded.png");
+        auto const run = Run("env " + std::string(NO_DISPLAY) + " '" + program + "' --quiet --view window --image '"
+            + path + "' " + window.args);
+        ASSERT_EQ(run.status, 0) << window.args << ": " << run.err;
+        auto const png = ReadPng(path);
+        ASSERT_TRUE(png.ok) << window.args << ": " << png.error;
+        ASSERT_EQ(png.width, window.width) << window.args;
+        ASSERT_EQ(png.height, window.height) << window.args;
+        EXPECT_EQ(PixelDigest(png, std::min(25u, png.height)), window.belowStatusDigest)
+            << "morva" << grower << "-export " << window.args << ": the views or the map differ";
+        EXPECT_EQ(PixelDigest(png), window.digest) << "morva" << grower << "-export " << window.args;
+    }
 }

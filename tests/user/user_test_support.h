@@ -4,7 +4,7 @@
 // clean USER on the virtual clock, and a window class whose procedure
 // records every message and lets a test answer some of them.
 
-#include "winapi/user/testing.h"
+#include "tests/user/support/user_testing.h"
 
 #include <gtest/gtest.h>
 

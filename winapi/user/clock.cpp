@@ -12,10 +12,10 @@ Milliseconds Clock::Now() const
     return static_cast<Milliseconds>(std::chrono::duration_cast<std::chrono::milliseconds>(sinceEpoch).count());
 }
 
-void Clock::UseVirtualTime(Milliseconds start)
+void Clock::UseVirtualTime()
 {
+    m_virtualNow = Now();
     m_virtual = true;
-    m_virtualNow = start;
 }
 
 void Clock::AdvanceTo(Milliseconds time)

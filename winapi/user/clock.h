@@ -17,7 +17,8 @@ public:
     Milliseconds Now() const;
 
     bool IsVirtual() const { return m_virtual; }
-    void UseVirtualTime(Milliseconds start);
+    // Virtual time, starting at the time it is now.
+    void UseVirtualTime();
     void UseRealTime() { m_virtual = false; }
 
     // Moves virtual time forward to `time`; never backwards. No effect on

@@ -1,6 +1,8 @@
 // Driving USER from tests: time, the queue, the keyboard, the menu bar,
 // dialogs, window frames and pixels, and running a program's WinMain with a
-// script of steps between its messages.
+// script of steps between its messages. What a program run headless needs
+// as well (the top-level windows, resizing, dispatching, client pixels) is
+// winapi/user/headless.h; here it keeps the names the tests know.
 //
 // Everything here goes through the same paths a user's actions take: keys
 // are Qt key events delivered to the focused widget (or the open menu),
@@ -18,6 +20,8 @@
 //     EXPECT_TRUE(run.finished);
 //     EXPECT_EQ(run.exitCode, 0);
 #pragma once
+
+#include "winapi/user/headless.h"
 
 #include <windows.h>
 
@@ -46,9 +50,13 @@ void AdvanceClock(DWORD milliseconds);
 // ---- The queue, outside a program's message loop ---------------------------
 
 // Takes and dispatches (TranslateMessage, DispatchMessageA) every message
-// available now: posted, input, WM_PAINT and due timers, until there is none.
-// Does not move the virtual clock. Returns how many were dispatched.
-int PumpUntilIdle(int maxMessages = 100000);
+// available now: posted, input, WM_PAINT and due timers, until there is none
+// (winapi::headless::DispatchPending). Does not move the virtual clock.
+// Returns how many were dispatched.
+inline int PumpUntilIdle(int maxMessages = 100000)
+{
+    return headless::DispatchPending(maxMessages);
+}
 
 // Dispatches messages until `done` holds (checked before each one), letting
 // the virtual clock run to the next timer when there is nothing else. False
@@ -95,28 +103,22 @@ std::string OpenMenuTitle();
 
 // ---- Windows ---------------------------------------------------------------
 
-std::vector<HWND> TopLevelWindows();
+using headless::TopLevelWindows;
 
 // Clicks the window's close box. False for a missing or disabled window.
 bool ClickCloseBox(HWND hwnd);
 
 // Resizes the window so that its client area becomes width x height, as
 // dragging its frame would. The window sees it at its next message.
-bool ResizeClient(HWND hwnd, int width, int height);
+using headless::ResizeClient;
 
-struct Image {
-    int width = 0;
-    int height = 0;
-    std::vector<std::uint32_t> pixels; // 0x00RRGGBB, row by row
-
-    std::uint32_t At(int x, int y) const
-    {
-        return pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x)];
-    }
-};
+using headless::Image;
 
 // The pixels of the window's client surface, as GDI drew them.
-Image ClientSurface(HWND hwnd);
+inline Image ClientSurface(HWND hwnd)
+{
+    return headless::ClientPixels(hwnd);
+}
 
 // What the Qt window shows of the client area when it is drawn anew, as
 // after being uncovered.

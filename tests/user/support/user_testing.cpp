@@ -1,6 +1,5 @@
-#include "winapi/user/testing.h"
+#include "tests/user/support/user_testing.h"
 
-#include "winapi/resources/module_resources.h"
 #include "winapi/user/clock.h"
 #include "winapi/user/dialog_frame.h"
 #include "winapi/user/dialog_manager.h"
@@ -13,7 +12,6 @@
 #include "winapi/user/virtual_keys.h"
 #include "winapi/user/window.h"
 #include "winapi/user/window_frame.h"
-#include "winapi/user/window_geometry.h"
 
 #include <QLabel>
 #include <QMenu>
@@ -98,7 +96,7 @@ void DispatchOne(MSG& msg)
 
 void UseVirtualClock()
 {
-    UserClock().UseVirtualTime(UserClock().Now());
+    UserClock().UseVirtualTime();
 }
 
 void UseRealClock()
@@ -114,22 +112,6 @@ DWORD CurrentTime()
 void AdvanceClock(DWORD milliseconds)
 {
     UserClock().AdvanceTo(UserClock().Now() + milliseconds);
-}
-
-int PumpUntilIdle(int maxMessages)
-{
-    int dispatched = 0;
-    MSG msg;
-    while (dispatched < maxMessages && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT) {
-            // Left for the caller's loop, as a modal loop leaves it.
-            PostQuitMessage(static_cast<int>(msg.wParam));
-            break;
-        }
-        DispatchOne(msg);
-        ++dispatched;
-    }
-    return dispatched;
 }
 
 bool PumpUntil(std::function<bool()> const& done, int maxMessages)
@@ -226,11 +208,6 @@ std::string OpenMenuTitle()
     return menu ? menu->title().toStdString() : std::string();
 }
 
-std::vector<HWND> TopLevelWindows()
-{
-    return Windows().TopLevelHandles();
-}
-
 bool ClickCloseBox(HWND hwnd)
 {
     auto const* window = FindWindow(hwnd);
@@ -238,35 +215,6 @@ bool ClickCloseBox(HWND hwnd)
         return false;
     window->frame->close();
     return true;
-}
-
-bool ResizeClient(HWND hwnd, int width, int height)
-{
-    auto* window = FindWindow(hwnd);
-    if (!window || !window->HasSurface())
-        return false;
-    QSize const size = ClampClientSize(QSize(width, height));
-    if (auto* frame = dynamic_cast<TopLevelFrame*>(window->frame.data()))
-        frame->resize(frame->FrameSizeFor(size));
-    ProcessQtEvents();
-    if ((window = FindWindow(hwnd)) != nullptr)
-        window->pendingClientSize = size;
-    return true;
-}
-
-Image ClientSurface(HWND hwnd)
-{
-    Image image;
-    auto const* window = FindWindow(hwnd);
-    if (!window || !window->surface)
-        return image;
-    auto const& surface = *window->surface;
-    image.width = surface.Width();
-    image.height = surface.Height();
-    std::size_t const count = static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height);
-    if (count > 0)
-        image.pixels.assign(surface.Pixels(), surface.Pixels() + count);
-    return image;
 }
 
 Image ShownClient(HWND hwnd)
@@ -376,7 +324,7 @@ RunResult RunWinMain(WinMainFunction winMain, std::vector<Step> steps, int maxId
     });
     EnsureApplication();
     static char commandLine[] = "";
-    result.exitCode = winMain(winapi::resources::MainModule(), nullptr, commandLine, SW_SHOWDEFAULT);
+    result.exitCode = winMain(headless::ProgramInstance(), nullptr, commandLine, SW_SHOWDEFAULT);
     SetIdleHook({});
     result.finished = !stopping && result.stepsDone == steps.size();
     return result;
