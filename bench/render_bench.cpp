@@ -11,6 +11,7 @@
 #include "render/hemisphere_views.h"
 #include "render/map_layout.h"
 #include "render/map_view.h"
+#include "render/memory_canvas.h"
 #include "render/pixel_target.h"
 #include "render/point_cache.h"
 
@@ -47,11 +48,11 @@ Globe const& GrownPlanet()
 void BM_Map_DrawMap(benchmark::State& state)
 {
     GrownPlanet();
-    bench::MemoryCanvas surface(MAP_WIDTH, MAP_HEIGHT);
+    MemoryCanvas surface(MAP_WIDTH, MAP_HEIGHT);
     // Each drawing meets a globe it has not seen: colours and radii count.
     for (auto _ : state) {
         ForgetPointCaches();
-        DrawMap(surface.dc, 0, 0, MAP_WIDTH, MAP_HEIGHT);
+        DrawMap(surface.DC(), 0, 0, MAP_WIDTH, MAP_HEIGHT);
     }
     state.SetItemsProcessed(state.iterations() * GRID_N * GRID_N);
 }
@@ -61,10 +62,10 @@ void BM_Map_DrawMap(benchmark::State& state)
 void BM_Map_DrawMapThroughGdi(benchmark::State& state)
 {
     GrownPlanet();
-    bench::MemoryCanvas surface(MAP_WIDTH, MAP_HEIGHT);
+    MemoryCanvas surface(MAP_WIDTH, MAP_HEIGHT);
     AllowDirectPixels(false);
     for (auto _ : state)
-        DrawMap(surface.dc, 0, 0, MAP_WIDTH, MAP_HEIGHT);
+        DrawMap(surface.DC(), 0, 0, MAP_WIDTH, MAP_HEIGHT);
     AllowDirectPixels(true);
     state.SetItemsProcessed(state.iterations() * GRID_N * GRID_N);
 }
@@ -92,20 +93,20 @@ void BM_Map_GdiCallsOnly(benchmark::State& state)
         for (int row = 0; row < GRID_N; ++row)
             colors.push_back(bench::CellColor(globe, row, column));
     }
-    bench::MemoryCanvas surface(MAP_WIDTH, MAP_HEIGHT);
+    MemoryCanvas surface(MAP_WIDTH, MAP_HEIGHT);
     for (auto _ : state) {
         COLORREF const* color = colors.data();
         ForEachMapCell(GRID_N, INV_GRID_N, 0, 0, MAP_WIDTH, MAP_HEIGHT, [&](MapCell const& cell) {
             HBRUSH const brush = CreateSolidBrush(*color++);
-            HGDIOBJ const previousBrush = SelectObject(surface.dc, brush);
+            HGDIOBJ const previousBrush = SelectObject(surface.DC(), brush);
             HPEN const pen = CreatePen(PS_NULL, 0, 0);
-            HGDIOBJ const previousPen = SelectObject(surface.dc, pen);
+            HGDIOBJ const previousPen = SelectObject(surface.DC(), pen);
             POINT const corners[4] = { { cell.left, cell.top }, { cell.right, cell.top }, { cell.right, cell.bottom },
                 { cell.left, cell.bottom } };
-            Polygon(surface.dc, corners, 4);
-            SelectObject(surface.dc, previousBrush);
+            Polygon(surface.DC(), corners, 4);
+            SelectObject(surface.DC(), previousBrush);
             DeleteObject(brush);
-            SelectObject(surface.dc, previousPen);
+            SelectObject(surface.DC(), previousPen);
             DeleteObject(pen);
         });
     }
@@ -115,10 +116,10 @@ void BM_Map_GdiCallsOnly(benchmark::State& state)
 void BM_Lower_DrawLowerHemisphere(benchmark::State& state)
 {
     GrownPlanet();
-    bench::MemoryCanvas surface(VIEW_WIDTH, VIEW_HEIGHT);
+    MemoryCanvas surface(VIEW_WIDTH, VIEW_HEIGHT);
     for (auto _ : state) {
         ForgetPointCaches();
-        DrawLowerHemisphere(surface.dc, 0, 0, VIEW_WIDTH, VIEW_HEIGHT);
+        DrawLowerHemisphere(surface.DC(), 0, 0, VIEW_WIDTH, VIEW_HEIGHT);
     }
     state.SetItemsProcessed(state.iterations() * GRID_N * GRID_N);
 }
@@ -127,9 +128,9 @@ void BM_Lower_DrawLowerHemisphere(benchmark::State& state)
 void BM_Lower_DrawLowerHemisphereCached(benchmark::State& state)
 {
     GrownPlanet();
-    bench::MemoryCanvas surface(VIEW_WIDTH, VIEW_HEIGHT);
+    MemoryCanvas surface(VIEW_WIDTH, VIEW_HEIGHT);
     for (auto _ : state)
-        DrawLowerHemisphere(surface.dc, 0, 0, VIEW_WIDTH, VIEW_HEIGHT);
+        DrawLowerHemisphere(surface.DC(), 0, 0, VIEW_WIDTH, VIEW_HEIGHT);
     state.SetItemsProcessed(state.iterations() * GRID_N * GRID_N);
 }
 
