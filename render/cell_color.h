@@ -14,7 +14,7 @@
 // precision as the drawings round them.
 inline COLORREF CellColor(Globe const& globe, int row, int column)
 {
-    float x, y, z;
+    float x = 0, y = 0, z = 0;
     globe.GetPoint(row, column, &x, &y, &z);
     return ElevationColor(RoundToSingle(PointRadius(x, y, z)), RoundToSingle(globe.GetMeanRadius()),
         RoundToSingle(globe.GetMaxRadius()));
