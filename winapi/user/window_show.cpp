@@ -1,5 +1,5 @@
-// Showing and hiding windows: ShowWindow, IsWindowVisible, and UpdateWindow,
-// which paints what became visible.
+// Showing and hiding windows: ShowWindow and IsWindowVisible, and
+// UpdateWindow, which sends a visible window its pending WM_PAINT.
 #include "winapi/user/paint_region.h"
 #include "winapi/user/window.h"
 
