@@ -13,8 +13,6 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <cstring>
-#include <memory>
 #include <vector>
 
 namespace {
