@@ -13,6 +13,8 @@ int g_backWidth = 0;
 int g_backHeight = 0;
 
 // Makes the buffer the client's size; false, with no buffer, on failure.
+// Not a MemoryCanvas: one DC stays for the program's life and only its
+// bitmap is replaced when the client area changes size.
 bool FitBackBuffer(HDC paintDC, int width, int height)
 {
     if (g_backBitmap && width == g_backWidth && height == g_backHeight)

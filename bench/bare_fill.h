@@ -3,7 +3,7 @@
 #pragma once
 
 #include "globe/globe.h"
-#include "render/elevation_color.h"
+#include "render/cell_color.h"
 #include "render/float_conversion.h"
 #include "render/hemisphere_projection.h"
 #include "render/map_layout.h"
@@ -16,14 +16,6 @@
 #include <vector>
 
 namespace bench {
-
-inline COLORREF CellColor(Globe const& globe, int row, int column)
-{
-    float x, y, z;
-    globe.GetPoint(row, column, &x, &y, &z);
-    return ElevationColor(RoundToSingle(PointRadius(x, y, z)), RoundToSingle(globe.GetMeanRadius()),
-        RoundToSingle(globe.GetMaxRadius()));
-}
 
 // The map's colours in its drawing order, column by column.
 inline std::vector<std::uint32_t> MapColors(Globe const& globe)

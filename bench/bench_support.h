@@ -1,10 +1,8 @@
-// What the benchmark programs share: a colour bitmap in a memory DC to draw
-// on, and a main that prints, after the usual table, each measurement's time
-// over its baseline's from the same run.
+// What the benchmark programs share: a main that prints, after the usual
+// table, each measurement's time over its baseline's from the same run.
 #pragma once
 
 #include <benchmark/benchmark.h>
-#include <windows.h>
 
 #include <cstdio>
 #include <map>
@@ -13,34 +11,6 @@
 #include <vector>
 
 namespace bench {
-
-// A colour bitmap of the given size, compatible with the display, selected
-// into a memory DC.
-class MemoryCanvas {
-public:
-    MemoryCanvas(int width, int height)
-    {
-        HDC const screen = GetDC(nullptr);
-        dc = CreateCompatibleDC(screen);
-        m_bitmap = CreateCompatibleBitmap(screen, width, height);
-        ReleaseDC(nullptr, screen);
-        m_original = SelectObject(dc, m_bitmap);
-    }
-    ~MemoryCanvas()
-    {
-        SelectObject(dc, m_original);
-        DeleteObject(m_bitmap);
-        DeleteDC(dc);
-    }
-    MemoryCanvas(MemoryCanvas const&) = delete;
-    MemoryCanvas& operator=(MemoryCanvas const&) = delete;
-
-    HDC dc;
-
-private:
-    HBITMAP m_bitmap;
-    HGDIOBJ m_original;
-};
 
 // One line of the summary: `measured`'s time over `baseline`'s, both named
 // by their benchmark functions.

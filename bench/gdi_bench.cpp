@@ -9,6 +9,7 @@
 #include "bench_support.h"
 #include "winapi/gdi/surface.h"
 #include "minimal_gdi_model.h"
+#include "render/memory_canvas.h"
 
 #include <benchmark/benchmark.h>
 #include <windows.h>
@@ -52,19 +53,19 @@ std::vector<Cell> const& MapCells()
 void BM_MapCells_GdiSequence(benchmark::State& state)
 {
     std::vector<Cell> const& cells = MapCells();
-    bench::MemoryCanvas canvas(Width, Height);
+    MemoryCanvas canvas(Width, Height);
     for (auto _ : state) {
         for (Cell const& cell : cells) {
             HBRUSH const brush = CreateSolidBrush(cell.color);
-            HGDIOBJ const oldBrush = SelectObject(canvas.dc, brush);
+            HGDIOBJ const oldBrush = SelectObject(canvas.DC(), brush);
             HPEN const pen = CreatePen(PS_NULL, 0, 0);
-            HGDIOBJ const oldPen = SelectObject(canvas.dc, pen);
+            HGDIOBJ const oldPen = SelectObject(canvas.DC(), pen);
             POINT const corners[4] { { cell.rect.left, cell.rect.top }, { cell.rect.right, cell.rect.top },
                 { cell.rect.right, cell.rect.bottom }, { cell.rect.left, cell.rect.bottom } };
-            Polygon(canvas.dc, corners, 4);
-            SelectObject(canvas.dc, oldBrush);
+            Polygon(canvas.DC(), corners, 4);
+            SelectObject(canvas.DC(), oldBrush);
             DeleteObject(brush);
-            SelectObject(canvas.dc, oldPen);
+            SelectObject(canvas.DC(), oldPen);
             DeleteObject(pen);
         }
         benchmark::ClobberMemory();
@@ -130,12 +131,12 @@ void BM_SmallQuads_Polygon(benchmark::State& state)
         corners.insert(corners.end(), { { x, y }, { x + jitter(random), y + 1 + jitter(random) },
                                           { x + 2 + jitter(random), y + 2 }, { x + 1 + jitter(random), y } });
     }
-    bench::MemoryCanvas canvas(960, 520);
-    SelectObject(canvas.dc, GetStockObject(NULL_PEN));
-    SelectObject(canvas.dc, GetStockObject(GRAY_BRUSH));
+    MemoryCanvas canvas(960, 520);
+    SelectObject(canvas.DC(), GetStockObject(NULL_PEN));
+    SelectObject(canvas.DC(), GetStockObject(GRAY_BRUSH));
     for (auto _ : state) {
         for (std::size_t i = 0; i < corners.size(); i += 4)
-            Polygon(canvas.dc, &corners[i], 4);
+            Polygon(canvas.DC(), &corners[i], 4);
         benchmark::ClobberMemory();
     }
     state.SetItemsProcessed(state.iterations() * std::int64_t(corners.size() / 4));

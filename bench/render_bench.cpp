@@ -6,20 +6,16 @@
 #include "bench_support.h"
 #include "globe/planet.h"
 #include "globe/random.h"
-#include "render/elevation_color.h"
-#include "render/float_conversion.h"
-#include "render/hemisphere_projection.h"
 #include "render/hemisphere_views.h"
 #include "render/map_layout.h"
 #include "render/map_view.h"
+#include "render/memory_canvas.h"
 #include "render/pixel_target.h"
 #include "render/point_cache.h"
 
 #include <benchmark/benchmark.h>
 #include <windows.h>
 
-#include <algorithm>
-#include <cmath>
 #include <cstdint>
 #include <vector>
 
@@ -45,68 +41,78 @@ Globe const& GrownPlanet()
     return *globe;
 }
 
-void BM_Map_DrawMap(benchmark::State& state)
+using Drawing = void (*)(HDC, int, int, int, int);
+
+// A drawing of the grown planet over a whole width x height canvas, again
+// and again. Unless `cached`, each drawing meets a globe it has not seen:
+// colours and radii count.
+void MeasureDrawing(benchmark::State& state, Drawing draw, int width, int height, bool cached)
 {
     GrownPlanet();
-    bench::MemoryCanvas surface(MAP_WIDTH, MAP_HEIGHT);
-    // Each drawing meets a globe it has not seen: colours and radii count.
+    MemoryCanvas canvas(width, height);
     for (auto _ : state) {
-        ForgetPointCaches();
-        DrawMap(surface.dc, 0, 0, MAP_WIDTH, MAP_HEIGHT);
+        if (!cached)
+            ForgetPointCaches();
+        draw(canvas.DC(), 0, 0, width, height);
     }
     state.SetItemsProcessed(state.iterations() * GRID_N * GRID_N);
 }
 
-// The same map cell by cell through GDI, as on a DC whose pixels cannot be
-// reached.
-void BM_Map_DrawMapThroughGdi(benchmark::State& state)
+// A baseline: fill(pixels) into plain memory of width x height, again and
+// again.
+template <typename Fill>
+void MeasureBareFill(benchmark::State& state, int width, int height, Fill fill)
 {
-    GrownPlanet();
-    bench::MemoryCanvas surface(MAP_WIDTH, MAP_HEIGHT);
-    AllowDirectPixels(false);
-    for (auto _ : state)
-        DrawMap(surface.dc, 0, 0, MAP_WIDTH, MAP_HEIGHT);
-    AllowDirectPixels(true);
-    state.SetItemsProcessed(state.iterations() * GRID_N * GRID_N);
-}
-
-void BM_Map_BareFillBaseline(benchmark::State& state)
-{
-    Globe const& globe = GrownPlanet();
-    std::vector<std::uint32_t> const colors = bench::MapColors(globe);
-    std::vector<std::uint32_t> pixels(std::size_t { MAP_WIDTH } * MAP_HEIGHT);
+    std::vector<std::uint32_t> pixels(std::size_t(width) * std::size_t(height));
     for (auto _ : state) {
-        bench::FillMap(colors, pixels.data(), MAP_WIDTH, MAP_HEIGHT);
+        fill(pixels.data());
         benchmark::DoNotOptimize(pixels.data());
         benchmark::ClobberMemory();
     }
     state.SetItemsProcessed(state.iterations() * GRID_N * GRID_N);
 }
 
+void BM_Map_DrawMap(benchmark::State& state)
+{
+    MeasureDrawing(state, DrawMap, MAP_WIDTH, MAP_HEIGHT, false);
+}
+
+// The same map cell by cell through GDI, as on a DC whose pixels cannot be
+// reached.
+void BM_Map_DrawMapThroughGdi(benchmark::State& state)
+{
+    AllowDirectPixels(false);
+    MeasureDrawing(state, DrawMap, MAP_WIDTH, MAP_HEIGHT, true);
+    AllowDirectPixels(true);
+}
+
+void BM_Map_BareFillBaseline(benchmark::State& state)
+{
+    std::vector<std::uint32_t> const colors = bench::MapColors(GrownPlanet());
+    MeasureBareFill(state, MAP_WIDTH, MAP_HEIGHT,
+        [&](std::uint32_t* pixels) { bench::FillMap(colors, pixels, MAP_WIDTH, MAP_HEIGHT); });
+}
+
 // The GDI calls DrawMap makes per cell, with the colours precomputed: how
 // much of a DrawMap is GDI's.
 void BM_Map_GdiCallsOnly(benchmark::State& state)
 {
-    Globe const& globe = GrownPlanet();
-    std::vector<COLORREF> colors;
-    for (int column = 0; column < GRID_N; ++column) {
-        for (int row = 0; row < GRID_N; ++row)
-            colors.push_back(bench::CellColor(globe, row, column));
-    }
-    bench::MemoryCanvas surface(MAP_WIDTH, MAP_HEIGHT);
+    std::vector<std::uint32_t> const colors = bench::MapColors(GrownPlanet());
+    MemoryCanvas canvas(MAP_WIDTH, MAP_HEIGHT);
+    HDC const dc = canvas.DC();
     for (auto _ : state) {
-        COLORREF const* color = colors.data();
+        std::uint32_t const* color = colors.data();
         ForEachMapCell(GRID_N, INV_GRID_N, 0, 0, MAP_WIDTH, MAP_HEIGHT, [&](MapCell const& cell) {
             HBRUSH const brush = CreateSolidBrush(*color++);
-            HGDIOBJ const previousBrush = SelectObject(surface.dc, brush);
+            HGDIOBJ const previousBrush = SelectObject(dc, brush);
             HPEN const pen = CreatePen(PS_NULL, 0, 0);
-            HGDIOBJ const previousPen = SelectObject(surface.dc, pen);
+            HGDIOBJ const previousPen = SelectObject(dc, pen);
             POINT const corners[4] = { { cell.left, cell.top }, { cell.right, cell.top }, { cell.right, cell.bottom },
                 { cell.left, cell.bottom } };
-            Polygon(surface.dc, corners, 4);
-            SelectObject(surface.dc, previousBrush);
+            Polygon(dc, corners, 4);
+            SelectObject(dc, previousBrush);
             DeleteObject(brush);
-            SelectObject(surface.dc, previousPen);
+            SelectObject(dc, previousPen);
             DeleteObject(pen);
         });
     }
@@ -115,36 +121,22 @@ void BM_Map_GdiCallsOnly(benchmark::State& state)
 
 void BM_Lower_DrawLowerHemisphere(benchmark::State& state)
 {
-    GrownPlanet();
-    bench::MemoryCanvas surface(VIEW_WIDTH, VIEW_HEIGHT);
-    for (auto _ : state) {
-        ForgetPointCaches();
-        DrawLowerHemisphere(surface.dc, 0, 0, VIEW_WIDTH, VIEW_HEIGHT);
-    }
-    state.SetItemsProcessed(state.iterations() * GRID_N * GRID_N);
+    MeasureDrawing(state, DrawLowerHemisphere, VIEW_WIDTH, VIEW_HEIGHT, false);
 }
 
 // The second view of a paint: the points are already worked out.
 void BM_Lower_DrawLowerHemisphereCached(benchmark::State& state)
 {
-    GrownPlanet();
-    bench::MemoryCanvas surface(VIEW_WIDTH, VIEW_HEIGHT);
-    for (auto _ : state)
-        DrawLowerHemisphere(surface.dc, 0, 0, VIEW_WIDTH, VIEW_HEIGHT);
-    state.SetItemsProcessed(state.iterations() * GRID_N * GRID_N);
+    MeasureDrawing(state, DrawLowerHemisphere, VIEW_WIDTH, VIEW_HEIGHT, true);
 }
 
 void BM_Lower_BareFillBaseline(benchmark::State& state)
 {
     std::vector<bench::Quad> const quads = bench::ViewQuads(GrownPlanet(), VIEW_WIDTH, VIEW_HEIGHT, true);
-    std::vector<std::uint32_t> pixels(std::size_t { VIEW_WIDTH } * VIEW_HEIGHT);
-    for (auto _ : state) {
+    MeasureBareFill(state, VIEW_WIDTH, VIEW_HEIGHT, [&](std::uint32_t* pixels) {
         for (bench::Quad const& quad : quads)
-            bench::FillQuad(quad, pixels.data(), VIEW_WIDTH, VIEW_HEIGHT);
-        benchmark::DoNotOptimize(pixels.data());
-        benchmark::ClobberMemory();
-    }
-    state.SetItemsProcessed(state.iterations() * GRID_N * GRID_N);
+            bench::FillQuad(quad, pixels, VIEW_WIDTH, VIEW_HEIGHT);
+    });
 }
 
 }

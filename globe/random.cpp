@@ -1,8 +1,8 @@
 #include "globe/random.h"
 
+#include "globe/int_truncation.h"
 #include "platform/tick_count.h"
 
-#include <limits>
 
 RandomGenerator g_random(0, 0, true);
 
@@ -79,17 +79,6 @@ double RandomGenerator::NextUniform()
     if (uni < 0.0)
         uni += 1.0;
     return uni;
-}
-
-std::int32_t TruncateToInt32(double value)
-{
-    if (!(value == value))
-        return 0;
-    if (value <= static_cast<double>(std::numeric_limits<std::int32_t>::min()))
-        return std::numeric_limits<std::int32_t>::min();
-    if (value >= static_cast<double>(std::numeric_limits<std::int32_t>::max()))
-        return std::numeric_limits<std::int32_t>::max();
-    return static_cast<std::int32_t>(value);
 }
 
 std::int32_t RandomGenerator::IntInRange(std::int32_t lo, std::int32_t hi)

@@ -53,7 +53,3 @@ extern RandomGenerator g_random;
 
 std::int32_t RandomInt(std::int32_t lo, std::int32_t hi);
 double RandomReal(double lo, double hi);
-
-// Truncates toward zero; values beyond the int32 range saturate and NaN
-// gives 0, so the conversion is defined for every input.
-std::int32_t TruncateToInt32(double value);

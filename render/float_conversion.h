@@ -3,6 +3,8 @@
 // result, stated on each function.
 #pragma once
 
+#include "globe/int_truncation.h"
+
 #include <cfloat>
 #include <cmath>
 #include <cstdint>
@@ -21,21 +23,6 @@ inline float RoundToSingle(double value)
         return value < 0 ? -magnitude : magnitude;
     }
     return static_cast<float>(value);
-}
-
-// Truncates toward zero to a 32-bit int. Values beyond the int range saturate
-// to INT32_MIN or INT32_MAX (infinities included); NaN gives 0.
-inline std::int32_t TruncateToInt(double value)
-{
-    if (std::isnan(value))
-        return 0;
-    // Both bounds are exact doubles; truncation of anything strictly
-    // between them fits.
-    if (value <= -2147483649.0)
-        return std::numeric_limits<std::int32_t>::min();
-    if (value >= 2147483648.0)
-        return std::numeric_limits<std::int32_t>::max();
-    return static_cast<std::int32_t>(value);
 }
 
 // Saturates a 64-bit intermediate into the int range.

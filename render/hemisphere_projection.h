@@ -29,8 +29,8 @@ struct HemisphereProjection {
 private:
     std::int32_t Axis(std::int32_t center, float coordinate) const
     {
-        double const scaled = TruncateToInt(coordinate) * static_cast<double>(scale);
-        return TruncateToInt(center + scaled);
+        double const scaled = TruncateToInt32(coordinate) * static_cast<double>(scale);
+        return TruncateToInt32(center + scaled);
     }
 };
 

@@ -16,6 +16,9 @@ namespace {
 // bitmap and clears it to black. All or nothing: when either
 // creation fails, whatever was made is released again and the globals stay
 // null, so the next render starts afresh.
+// Not a MemoryCanvas: the buffer lives as long as the program and follows
+// its own sequence of calls (the window's DC as the reference, the display's
+// size, the initial bitmap never selected back); only the bitmap is shared.
 void CreateMapBuffer(HWND hwnd)
 {
     HDC const windowDC = GetDC(hwnd);

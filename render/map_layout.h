@@ -25,7 +25,7 @@ inline std::int32_t MapCellEdge(std::int32_t origin, std::int32_t index, float s
     // Any product the int range can use converts directly.
     if (std::fabs(product) < 0x1p40)
         return SaturateToInt(origin + static_cast<std::int64_t>(product));
-    return TruncateToInt(origin + std::trunc(product));
+    return TruncateToInt32(origin + std::trunc(product));
 }
 
 struct MapCell {

@@ -8,8 +8,8 @@ namespace {
 
 #if defined(__SSE2__)
 
-// TruncateToInt for two lanes: NaN gives 0, and clamping to the int range
-// first saturates exactly as TruncateToInt does.
+// TruncateToInt32 for two lanes: NaN gives 0, and clamping to the int range
+// first saturates exactly as TruncateToInt32 does.
 __m128i TruncateToInts(__m128d value)
 {
     __m128d const number = _mm_andnot_pd(_mm_cmpunord_pd(value, value), value);

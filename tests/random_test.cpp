@@ -148,16 +148,4 @@ TEST(RandomGenerator, RealInRangeScalesTheDraw)
     }
 }
 
-TEST(TruncateToInt32, TruncatesTowardZeroAndSaturates)
-{
-    EXPECT_EQ(TruncateToInt32(2.9), 2);
-    EXPECT_EQ(TruncateToInt32(-2.9), -2);
-    EXPECT_EQ(TruncateToInt32(-0.5), 0);
-    EXPECT_EQ(TruncateToInt32(2147483647.9), INT32_MAX);
-    EXPECT_EQ(TruncateToInt32(-2147483648.9), INT32_MIN);
-    EXPECT_EQ(TruncateToInt32(1e300), INT32_MAX);
-    EXPECT_EQ(TruncateToInt32(-std::numeric_limits<double>::infinity()), INT32_MIN);
-    EXPECT_EQ(TruncateToInt32(std::numeric_limits<double>::quiet_NaN()), 0);
-}
-
 }

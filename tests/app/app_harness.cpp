@@ -3,6 +3,7 @@
 #include "render/hemisphere_views.h"
 #include "render/map_buffer.h"
 #include "render/map_view.h"
+#include "render/memory_canvas.h"
 #include "render/pixel_target.h"
 #include "tests/render/map_buffer_reset.h"
 #include "winapi/gdi/surface.h"
@@ -21,46 +22,35 @@ namespace {
 
 constexpr std::uint32_t WHITE = 0xFFFFFF;
 
-// A memory DC holding a bitmap with the pixels of `image`.
+// A memory canvas holding the pixels of `image`.
 class Canvas {
 public:
     explicit Canvas(Image const& image)
-        : m_dc(CreateCompatibleDC(nullptr))
+        : m_canvas(image.width, image.height)
     {
-        HDC screen = GetDC(nullptr);
-        m_bitmap = CreateCompatibleBitmap(screen, image.width, image.height);
-        ReleaseDC(nullptr, screen);
-        m_original = SelectObject(m_dc, m_bitmap);
-        auto* surface = winapi::GetDCSurface(m_dc);
-        if (surface && surface->Width() == image.width && surface->Height() == image.height && !image.pixels.empty())
-            std::memcpy(surface->Pixels(), image.pixels.data(), image.pixels.size() * sizeof(std::uint32_t));
+        if (image.pixels.size() != std::size_t(image.width) * std::size_t(image.height))
+            return;
+        for (int y = 0; y < image.height; ++y) {
+            if (std::uint32_t* row = m_canvas.Row(y))
+                std::copy_n(image.pixels.begin() + std::ptrdiff_t(y) * image.width, image.width, row);
+        }
     }
 
-    ~Canvas()
-    {
-        SelectObject(m_dc, m_original);
-        DeleteObject(m_bitmap);
-        DeleteDC(m_dc);
-    }
-
-    HDC DC() const { return m_dc; }
+    HDC DC() const { return m_canvas.DC(); }
 
     Image Pixels() const
     {
         Image image;
-        auto const* surface = winapi::GetDCSurface(m_dc);
-        if (!surface)
+        if (!m_canvas.Valid())
             return image;
-        image.width = surface->Width();
-        image.height = surface->Height();
-        image.pixels.assign(surface->Pixels(), surface->Pixels() + std::size_t(image.width) * std::size_t(image.height));
+        image.width = m_canvas.Width();
+        image.height = m_canvas.Height();
+        image.pixels = m_canvas.Pixels();
         return image;
     }
 
 private:
-    HDC m_dc;
-    HBITMAP m_bitmap;
-    HGDIOBJ m_original;
+    MemoryCanvas m_canvas;
 };
 
 void ResetApplicationState()

@@ -1,12 +1,12 @@
 // The map and both views drawn straight into the pixels against the same
-// drawings made cell by cell through GDI: every pixel equal, on rectangles
-// that are tiny, clipped at each edge, off the origin, far wider than the
-// surface, reversed or empty.
+// drawings made cell by cell through GDI (tests/render/direct_drawing_check.h),
+// and a monochrome bitmap, whose pixels are out of reach, drawn through GDI.
 #include "globe/random.h"
 #include "render/hemisphere_views.h"
 #include "render/map_view.h"
 #include "render/pixel_target.h"
 #include "render_test_support.h"
+#include "tests/render/direct_drawing_check.h"
 
 #include <gtest/gtest.h>
 
@@ -15,63 +15,7 @@
 
 namespace {
 
-constexpr int WIDTH = 160;
-constexpr int HEIGHT = 120;
-
-using Drawing = void (*)(HDC, int, int, int, int);
-
-struct Target {
-    char const* name;
-    RECT rect;
-};
-
-std::vector<Target> const TARGETS = {
-    { "1x1", { 0, 0, 1, 1 } },
-    { "whole surface", { 0, 0, WIDTH, HEIGHT } },
-    { "odd inside", { 13, 17, 154, 113 } },
-    { "clipped left", { -37, 10, 100, 90 } },
-    { "clipped top", { 20, -41, 150, 100 } },
-    { "clipped right", { 60, 5, 211, 110 } },
-    { "clipped bottom", { 7, 50, 150, 175 } },
-    { "negative origin", { -80, -60, 90, 70 } },
-    { "wider than the surface", { -900, -20, 1100, 100 } },
-    { "16384 wide", { -8000, 3, 8384, 117 } },
-    { "reversed", { 150, 110, 30, 20 } },
-    { "empty", { 40, 40, 40, 90 } },
-};
-
-// Draws into a fresh surface patterned so that untouched pixels show, with
-// the direct path allowed or not, and returns every pixel.
-std::vector<COLORREF> Pixels(Drawing draw, RECT const& rect, bool direct)
-{
-    TestSurface surface(WIDTH, HEIGHT);
-    for (int y = 0; y < HEIGHT; ++y) {
-        for (int x = 0; x < WIDTH; ++x)
-            SetPixel(surface.DC(), x, y, RGB(x * 37, y * 11, (x ^ y) & 0xFF));
-    }
-    AllowDirectPixels(direct);
-    draw(surface.DC(), rect.left, rect.top, rect.right, rect.bottom);
-    AllowDirectPixels(true);
-    std::vector<COLORREF> pixels;
-    pixels.reserve(WIDTH * HEIGHT);
-    for (int y = 0; y < HEIGHT; ++y) {
-        for (int x = 0; x < WIDTH; ++x)
-            pixels.push_back(surface.Pixel(x, y));
-    }
-    return pixels;
-}
-
-void ExpectDirectEqualsGdi(Drawing draw, char const* drawing)
-{
-    for (Target const& target : TARGETS) {
-        std::vector<COLORREF> const throughGdi = Pixels(draw, target.rect, false);
-        std::vector<COLORREF> const direct = Pixels(draw, target.rect, true);
-        for (std::size_t i = 0; i < direct.size(); ++i) {
-            ASSERT_EQ(direct[i], throughGdi[i]) << drawing << ", " << target.name << ": pixel (" << i % WIDTH << ", "
-                                                << i / WIDTH << ")";
-        }
-    }
-}
+using namespace direct_drawing;
 
 class DirectDrawing : public ::testing::Test {
 protected:

@@ -40,21 +40,6 @@ TEST(ColorChannel, GivesZeroForValuesNoInt64Holds)
     EXPECT_EQ(ColorChannel(std::nextafter(0x1p63, 0.0)), 0);
 }
 
-TEST(TruncateToInt, TruncatesTowardZeroAndSaturatesOutsideTheIntRange)
-{
-    EXPECT_EQ(TruncateToInt(-3.7), -3);
-    EXPECT_EQ(TruncateToInt(3.7), 3);
-    EXPECT_EQ(TruncateToInt(2147483647.9), INT_HIGH);
-    EXPECT_EQ(TruncateToInt(2147483648.0), INT_HIGH);
-    EXPECT_EQ(TruncateToInt(-2147483648.9), INT_LOW);
-    EXPECT_EQ(TruncateToInt(-2147483649.0), INT_LOW);
-    EXPECT_EQ(TruncateToInt(1.0e300), INT_HIGH);
-    EXPECT_EQ(TruncateToInt(-1.0e300), INT_LOW);
-    EXPECT_EQ(TruncateToInt(INF), INT_HIGH);
-    EXPECT_EQ(TruncateToInt(-INF), INT_LOW);
-    EXPECT_EQ(TruncateToInt(NaN), 0);
-}
-
 TEST(SaturateToInt, ClampsSixtyFourBitValues)
 {
     EXPECT_EQ(SaturateToInt(-5), -5);

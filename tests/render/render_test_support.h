@@ -3,8 +3,9 @@
 #pragma once
 
 #include "globe/planet.h"
-#include "render/elevation_color.h"
+#include "render/cell_color.h"
 #include "render/float_conversion.h"
+#include "render/memory_canvas.h"
 #include "render/point_cache.h"
 
 #include <windows.h>
@@ -12,40 +13,26 @@
 #include <cstdint>
 #include <memory>
 
-// A width x height colour bitmap in a memory DC, filled with one colour.
+// A width x height colour canvas, filled with one colour.
 class TestSurface {
 public:
     TestSurface(int width, int height, DWORD fillRop = BLACKNESS)
         : width(width)
         , height(height)
+        , canvas(width, height)
     {
-        HDC const screen = GetDC(nullptr);
-        dc = CreateCompatibleDC(screen);
-        bitmap = CreateCompatibleBitmap(screen, width, height);
-        ReleaseDC(nullptr, screen);
-        original = SelectObject(dc, bitmap);
-        PatBlt(dc, 0, 0, width, height, fillRop);
+        canvas.Fill(fillRop);
     }
-    ~TestSurface()
-    {
-        SelectObject(dc, original);
-        DeleteObject(bitmap);
-        DeleteDC(dc);
-    }
-    TestSurface(TestSurface const&) = delete;
-    TestSurface& operator=(TestSurface const&) = delete;
 
-    bool Valid() const { return dc && bitmap; }
-    HDC DC() const { return dc; }
-    COLORREF Pixel(int x, int y) const { return GetPixel(dc, x, y); }
+    bool Valid() const { return canvas.Valid(); }
+    HDC DC() const { return canvas.DC(); }
+    COLORREF Pixel(int x, int y) const { return GetPixel(canvas.DC(), x, y); }
 
     int width;
     int height;
 
 private:
-    HDC dc = nullptr;
-    HBITMAP bitmap = nullptr;
-    HGDIOBJ original = nullptr;
+    MemoryCanvas canvas;
 };
 
 // A globe installed as g_globe for the test's lifetime, with writable points.
@@ -101,12 +88,7 @@ public:
     void Refresh() { globe->UpdateStatistics(); }
 
     // The colour the views give the cell whose first point is (row, column).
-    COLORREF CellColor(int row, int column)
-    {
-        GlobePoint const p = Point(row, column);
-        return ElevationColor(RoundToSingle(PointRadius(p)), RoundToSingle(globe->GetMeanRadius()),
-            RoundToSingle(globe->GetMaxRadius()));
-    }
+    COLORREF CellColor(int row, int column) const { return ::CellColor(*globe, row, column); }
 
 private:
     std::unique_ptr<Globe> globe;

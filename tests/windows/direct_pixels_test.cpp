@@ -1,109 +1,23 @@
 // On real GDI: the map and both views drawn straight into the pixels of a
 // 32-bit DIB section against the same drawings made cell by cell through
-// GDI, every pixel equal, on rectangles that are tiny, clipped at each edge,
-// off the origin, far wider than the bitmap, reversed or empty; and a
+// GDI (tests/render/direct_drawing_check.h), also into a bottom-up one; and a
 // device-dependent bitmap, whose pixels are out of reach, drawn through GDI.
 #include "globe/planet.h"
 #include "globe/random.h"
 #include "render/hemisphere_views.h"
 #include "render/map_view.h"
+#include "render/memory_canvas.h"
 #include "render/pixel_target.h"
-#include "render/screen_bitmap.h"
+#include "tests/render/direct_drawing_check.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <cstring>
-#include <memory>
 #include <vector>
 
 namespace {
 
-constexpr int WIDTH = 160;
-constexpr int HEIGHT = 120;
-
-using Drawing = void (*)(HDC, int, int, int, int);
-
-struct Target {
-    char const* name;
-    RECT rect;
-};
-
-std::vector<Target> const TARGETS = {
-    { "1x1", { 0, 0, 1, 1 } },
-    { "whole bitmap", { 0, 0, WIDTH, HEIGHT } },
-    { "odd inside", { 13, 17, 154, 113 } },
-    { "clipped left", { -37, 10, 100, 90 } },
-    { "clipped top", { 20, -41, 150, 100 } },
-    { "clipped right", { 60, 5, 211, 110 } },
-    { "clipped bottom", { 7, 50, 150, 175 } },
-    { "negative origin", { -80, -60, 90, 70 } },
-    { "wider than the bitmap", { -900, -20, 1100, 100 } },
-    { "16384 wide", { -8000, 3, 8384, 117 } },
-    { "reversed", { 150, 110, 30, 20 } },
-    { "empty", { 40, 40, 40, 90 } },
-};
-
-// A memory DC holding a 32-bit top-down DIB section, patterned so that
-// untouched pixels show.
-class DibCanvas {
-public:
-    DibCanvas()
-    {
-        HDC const screen = GetDC(nullptr);
-        dc = CreateCompatibleDC(screen);
-        bitmap = CreateScreenBitmap(screen, WIDTH, HEIGHT);
-        ReleaseDC(nullptr, screen);
-        original = SelectObject(dc, bitmap);
-        DIBSECTION section {};
-        GetObjectA(bitmap, sizeof section, &section);
-        bits = static_cast<std::uint32_t*>(section.dsBm.bmBits);
-        for (int y = 0; y < HEIGHT; ++y) {
-            for (int x = 0; x < WIDTH; ++x)
-                bits[y * WIDTH + x] = (x * 37 & 0xFF) << 16 | (y * 11 & 0xFF) << 8 | ((x ^ y) & 0xFF);
-        }
-    }
-    ~DibCanvas()
-    {
-        SelectObject(dc, original);
-        DeleteObject(bitmap);
-        DeleteDC(dc);
-    }
-    DibCanvas(DibCanvas const&) = delete;
-    DibCanvas& operator=(DibCanvas const&) = delete;
-
-    std::vector<std::uint32_t> Pixels() const
-    {
-        GdiFlush();
-        return std::vector<std::uint32_t>(bits, bits + WIDTH * HEIGHT);
-    }
-
-    HDC dc;
-    HBITMAP bitmap;
-    HGDIOBJ original;
-    std::uint32_t* bits;
-};
-
-std::vector<std::uint32_t> Pixels(Drawing draw, RECT const& rect, bool direct)
-{
-    DibCanvas canvas;
-    AllowDirectPixels(direct);
-    draw(canvas.dc, rect.left, rect.top, rect.right, rect.bottom);
-    AllowDirectPixels(true);
-    return canvas.Pixels();
-}
-
-void ExpectDirectEqualsGdi(Drawing draw, char const* drawing)
-{
-    for (Target const& target : TARGETS) {
-        std::vector<std::uint32_t> const throughGdi = Pixels(draw, target.rect, false);
-        std::vector<std::uint32_t> const direct = Pixels(draw, target.rect, true);
-        for (std::size_t i = 0; i < direct.size(); ++i) {
-            ASSERT_EQ(direct[i], throughGdi[i]) << drawing << ", " << target.name << ": pixel (" << i % WIDTH << ", "
-                                                << i / WIDTH << ")";
-        }
-    }
-}
+using namespace direct_drawing;
 
 class DirectPixelsOnRealGdi : public ::testing::Test {
 protected:
@@ -124,12 +38,12 @@ protected:
 
 TEST_F(DirectPixelsOnRealGdi, ReachesADibSection)
 {
-    DibCanvas canvas;
+    MemoryCanvas canvas(WIDTH, HEIGHT);
     PixelTarget target;
-    ASSERT_TRUE(ReachPixels(canvas.dc, target));
+    ASSERT_TRUE(ReachPixels(canvas.DC(), target));
     EXPECT_EQ(target.width, WIDTH);
     EXPECT_EQ(target.height, HEIGHT);
-    EXPECT_EQ(target.rows.pixels, canvas.bits);
+    EXPECT_EQ(target.rows.pixels, canvas.Row(0));
 }
 
 TEST_F(DirectPixelsOnRealGdi, MapEqualsTheCellByCellDrawing)
@@ -147,7 +61,8 @@ TEST_F(DirectPixelsOnRealGdi, UpperHemisphereEqualsTheCellByCellDrawing)
     ExpectDirectEqualsGdi(DrawUpperHemisphere, "upper view");
 }
 
-// A bottom-up DIB section stores its rows the other way round.
+// A bottom-up DIB section stores its rows the other way round. Made here by
+// hand: every canvas of ours is top-down.
 TEST_F(DirectPixelsOnRealGdi, ABottomUpDibSectionIsDrawnTheSame)
 {
     BITMAPINFO info {};
@@ -181,14 +96,8 @@ TEST_F(DirectPixelsOnRealGdi, ABottomUpDibSectionIsDrawnTheSame)
 // A bitmap compatible with the screen is not a DIB section: GDI draws it.
 TEST_F(DirectPixelsOnRealGdi, LeavesADeviceDependentBitmapToGdi)
 {
-    HDC const screen = GetDC(nullptr);
-    HDC const dc = CreateCompatibleDC(screen);
-    HBITMAP const bitmap = CreateCompatibleBitmap(screen, WIDTH, HEIGHT);
-    ReleaseDC(nullptr, screen);
-    HGDIOBJ const original = SelectObject(dc, bitmap);
+    MemoryCanvas canvas(WIDTH, HEIGHT, CanvasBitmap::DeviceDependent);
+    ASSERT_TRUE(canvas.Valid());
     PixelTarget target;
-    EXPECT_FALSE(ReachPixels(dc, target));
-    SelectObject(dc, original);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
+    EXPECT_FALSE(ReachPixels(canvas.DC(), target));
 }

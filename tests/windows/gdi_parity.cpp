@@ -10,6 +10,7 @@
 #include "globe/random.h"
 #include "render/hemisphere_views.h"
 #include "render/map_view.h"
+#include "render/memory_canvas.h"
 
 #include <windows.h>
 
@@ -29,49 +30,32 @@ struct Picture {
     std::vector<std::uint32_t> pixels;
 };
 
-// A width x height bitmap compatible with the screen, in a memory DC.
+// A width x height canvas, filled with one colour. Its bitmap is the one
+// compatible with the screen: on real GDI a device-dependent bitmap, so the
+// views are drawn through GDI there rather than straight into pixels.
 class Canvas {
 public:
     Canvas(int width, int height, DWORD fill = WHITENESS)
-        : width(width)
-        , height(height)
+        : canvas(width, height, CanvasBitmap::DeviceDependent)
     {
-        HDC const screen = GetDC(nullptr);
-        dc = CreateCompatibleDC(screen);
-        bitmap = CreateCompatibleBitmap(screen, width, height);
-        ReleaseDC(nullptr, screen);
-        original = SelectObject(dc, bitmap);
-        PatBlt(dc, 0, 0, width, height, fill);
+        canvas.Fill(fill);
     }
-    ~Canvas()
-    {
-        SelectObject(dc, original);
-        DeleteObject(bitmap);
-        DeleteDC(dc);
-    }
-    Canvas(Canvas const&) = delete;
-    Canvas& operator=(Canvas const&) = delete;
 
-    HDC DC() const { return dc; }
+    HDC DC() const { return canvas.DC(); }
 
     Picture Snapshot(std::string name) const
     {
-        Picture picture { std::move(name), width, height, {} };
-        picture.pixels.reserve(static_cast<std::size_t>(width) * height);
-        for (int y = 0; y < height; ++y) {
-            for (int x = 0; x < width; ++x)
-                picture.pixels.push_back(GetPixel(dc, x, y));
+        Picture picture { std::move(name), canvas.Width(), canvas.Height(), {} };
+        picture.pixels.reserve(static_cast<std::size_t>(canvas.Width()) * canvas.Height());
+        for (int y = 0; y < canvas.Height(); ++y) {
+            for (int x = 0; x < canvas.Width(); ++x)
+                picture.pixels.push_back(GetPixel(canvas.DC(), x, y));
         }
         return picture;
     }
 
-    int width;
-    int height;
-
 private:
-    HDC dc = nullptr;
-    HBITMAP bitmap = nullptr;
-    HGDIOBJ original = nullptr;
+    MemoryCanvas canvas;
 };
 
 void FillPolygon(HDC dc, std::vector<POINT> const& points, COLORREF color)

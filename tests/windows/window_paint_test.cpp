@@ -8,8 +8,8 @@
 #include "globe/random.h"
 #include "render/hemisphere_views.h"
 #include "render/map_buffer.h"
+#include "render/memory_canvas.h"
 #include "render/pixel_target.h"
-#include "render/screen_bitmap.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -32,72 +32,40 @@ LRESULT CALLBACK PaintingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
     return DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
-// A 32-bit top-down DIB section in a memory DC.
-struct Dib {
-    Dib()
-    {
-        HDC const screen = GetDC(nullptr);
-        dc = CreateCompatibleDC(screen);
-        bitmap = CreateScreenBitmap(screen, WIDTH, HEIGHT);
-        ReleaseDC(nullptr, screen);
-        original = SelectObject(dc, bitmap);
-    }
-    ~Dib()
-    {
-        SelectObject(dc, original);
-        DeleteObject(bitmap);
-        DeleteDC(dc);
-    }
-    std::vector<std::uint32_t> Pixels() const
-    {
-        GdiFlush();
-        DIBSECTION section {};
-        GetObjectA(bitmap, sizeof section, &section);
-        auto const* bits = static_cast<std::uint32_t const*>(section.dsBm.bmBits);
-        std::vector<std::uint32_t> pixels(bits, bits + WIDTH * HEIGHT);
-        for (std::uint32_t& pixel : pixels)
-            pixel &= 0xFFFFFF;
-        return pixels;
-    }
-    HDC dc;
-    HBITMAP bitmap;
-    HGDIOBJ original;
-};
-
 // What PaintMainWindow should leave, drawn through GDI cell by cell.
 std::vector<std::uint32_t> ReferencePaint()
 {
-    Dib dib;
+    MemoryCanvas canvas(WIDTH, HEIGHT);
     HBRUSH const background = GetSysColorBrush(COLOR_WINDOW);
     RECT const all { 0, 0, WIDTH, HEIGHT };
-    FillRect(dib.dc, &all, background);
+    FillRect(canvas.DC(), &all, background);
     int const left = 5, top = 25, right = WIDTH - 5, bottom = HEIGHT - 5;
     AllowDirectPixels(false);
     if (!g_onlyMap) {
         int const midX = left + (right - left) / 2;
         int const midY = top + (bottom - top) / 2;
-        DrawLowerHemisphere(dib.dc, left, top, midX, midY);
-        DrawUpperHemisphere(dib.dc, midX, top, right, midY);
-        DrawMapBuffer(dib.dc, left, midY, right, bottom);
+        DrawLowerHemisphere(canvas.DC(), left, top, midX, midY);
+        DrawUpperHemisphere(canvas.DC(), midX, top, right, midY);
+        DrawMapBuffer(canvas.DC(), left, midY, right, bottom);
     } else {
-        DrawMapBuffer(dib.dc, left, top, right, bottom);
+        DrawMapBuffer(canvas.DC(), left, top, right, bottom);
     }
     AllowDirectPixels(true);
     char status[64];
     int const length = std::snprintf(status, sizeof status, "Globe is %dx%d points, %d dissects", GRID_N, GRID_N,
         g_dissectCount);
     RECT strip { left, 0, right, 25 };
-    DrawTextA(dib.dc, status, length, &strip, DT_CENTER);
-    return dib.Pixels();
+    DrawTextA(canvas.DC(), status, length, &strip, DT_CENTER);
+    return canvas.Pixels();
 }
 
 std::vector<std::uint32_t> WindowPixels(HWND hwnd)
 {
-    Dib dib;
+    MemoryCanvas canvas(WIDTH, HEIGHT);
     HDC const window = GetDC(hwnd);
-    BitBlt(dib.dc, 0, 0, WIDTH, HEIGHT, window, 0, 0, SRCCOPY);
+    BitBlt(canvas.DC(), 0, 0, WIDTH, HEIGHT, window, 0, 0, SRCCOPY);
     ReleaseDC(hwnd, window);
-    return dib.Pixels();
+    return canvas.Pixels();
 }
 
 class WindowPaintOnRealGdi : public ::testing::TestWithParam<bool> {

@@ -123,4 +123,34 @@ bool IsSameOrDescendant(HWND window, HWND ancestor)
     return false;
 }
 
+HWND TopLevelOf(HWND hwnd)
+{
+    for (int depth = 0; hwnd && depth < 256; ++depth) {
+        auto const* window = FindWindow(hwnd);
+        if (!window)
+            return nullptr;
+        if (!window->IsChild())
+            return hwnd;
+        hwnd = window->parent;
+    }
+    return nullptr;
+}
+
+}
+
+using namespace winapi::user;
+
+BOOL WINAPI IsWindow(HWND hWnd)
+{
+    return FindWindow(hWnd) ? TRUE : FALSE;
+}
+
+HWND WINAPI GetParent(HWND hWnd)
+{
+    auto const* window = FindWindow(hWnd);
+    if (!window)
+        return nullptr;
+    if (window->IsChild())
+        return window->parent;
+    return (window->style & WS_POPUP) ? window->owner : nullptr;
 }

@@ -113,4 +113,7 @@ inline Window* FindWindow(HWND handle)
 // True when `window` is `ancestor` or lies inside it.
 bool IsSameOrDescendant(HWND window, HWND ancestor);
 
+// The top-level window `hwnd` is or lies inside; null for a stale handle.
+HWND TopLevelOf(HWND hwnd);
+
 }

@@ -81,3 +81,17 @@ void ApplyPendingClientSizes()
 }
 
 }
+
+using namespace winapi::user;
+
+BOOL WINAPI GetClientRect(HWND hWnd, LPRECT lpRect)
+{
+    auto const* window = FindWindow(hWnd);
+    if (!window || !lpRect)
+        return FALSE;
+    QSize size = window->clientSize;
+    if (!window->HasSurface() && window->widget)
+        size = window->widget->size();
+    *lpRect = RECT { 0, 0, size.width(), size.height() };
+    return TRUE;
+}

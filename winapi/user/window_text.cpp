@@ -44,3 +44,19 @@ void ApplyWindowText(Window& window)
 }
 
 }
+
+using namespace winapi::user;
+
+BOOL WINAPI SetWindowTextA(HWND hWnd, LPCSTR lpString)
+{
+    if (!FindWindow(hWnd))
+        return FALSE;
+    return SendMessageA(hWnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(lpString)) ? TRUE : FALSE;
+}
+
+int WINAPI GetWindowTextA(HWND hWnd, LPSTR lpString, int nMaxCount)
+{
+    if (!FindWindow(hWnd) || !lpString || nMaxCount <= 0)
+        return 0;
+    return static_cast<int>(SendMessageA(hWnd, WM_GETTEXT, static_cast<WPARAM>(nMaxCount), reinterpret_cast<LPARAM>(lpString)));
+}
