@@ -112,7 +112,7 @@ TEST_F(MapView, StaysInsideAnOffsetRectangle)
     }
 }
 
-TEST_F(MapView, MatchesTheDocumentedEdgesOfThisGrid)
+TEST_F(MapView, PaintsTheKnownColumnEdgesAndLeavesAShortFarEdgeBlack)
 {
     // At 1920 pixels the 200 grid leaves the last pixel column unpainted;
     // whether a grid does follows from its far edge.
