@@ -4,9 +4,9 @@
 // copies its input into a buffer of exactly its size), and well-formed
 // variants the program does not use still parse.
 
-#include "tests/app/res_builder.h"
-#include "tests/app/resource_printers.h"
-#include "tests/app/resource_writers.h"
+#include "tests/resources/res_builder.h"
+#include "tests/resources/resource_printers.h"
+#include "tests/resources/resource_writers.h"
 #include "winapi/resources/accelerator_table.h"
 #include "winapi/resources/dialog_template.h"
 #include "winapi/resources/icon_group.h"

@@ -5,7 +5,7 @@
 // came from: every field, text and count a parser returns must be the one
 // at its place in the data.
 
-#include "tests/app/res_builder.h"
+#include "tests/resources/res_builder.h"
 #include "winapi/resources/accelerator_table.h"
 #include "winapi/resources/dialog_template.h"
 #include "winapi/resources/icon_group.h"
