@@ -389,6 +389,8 @@ TEST_F(ChangedResources, ARecordsTypeIsItsHeaderWord)
     // The menu's record has numbered ids: its 32-byte header ends where
     // its data begins, the type number at 10 bytes in.
     std::size_t const menu = DataOffset(ResourceType::Menu, 109);
+    ASSERT_EQ(DwordAt(bytes, menu - 32 + 4), 32u);
+    ASSERT_EQ(WordAt(bytes, menu - 32 + 8), 0xFFFFu);
     std::size_t const type = menu - 32 + 10;
     ASSERT_EQ(bytes[type], 4);
     bytes[type] = 5;
