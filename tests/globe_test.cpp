@@ -26,7 +26,7 @@ constexpr GridConstants TABLE[] = {
     { 1000, 0x3B4DE32E, 0x3BCDE32E, 0x3EB0C6F7A0B5ED8D, 0.0010000000474974513f },
 };
 
-TEST(GridConstants, AreTheTabledBitPatterns)
+TEST(GridConstants, HoldExactBitPatternsForThisGridSize)
 {
     GridConstants const* row = nullptr;
     for (auto const& entry : TABLE) {

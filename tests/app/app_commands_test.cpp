@@ -6,6 +6,7 @@
 #include "app/resource.h"
 #include "render/map_buffer.h"
 #include "tests/app/app_harness.h"
+#include "tests/app/hand_worked_layouts.h"
 
 #include <cctype>
 
@@ -161,13 +162,13 @@ TEST_F(AppTest, RenderBeforeAnyBatchShowsTheMapWithoutDissecting)
         Do([&] {
             after = ClientSurface(MainWindow());
             EXPECT_EQ(g_dissectCount, 1);
-            expected = ExpectedPaint(before, LayoutOf(after.width, after.height), 1, false);
+            expected = ExpectedPaint(before, LayoutFor(after.width, after.height), 1, false);
         }),
         Do([] { ChooseMenuItem(MainWindow(), CMD_EXIT); }),
     });
     EXPECT_TRUE(run.finished);
     ASSERT_NE(g_mapDC, nullptr);
-    Layout const layout = LayoutOf(after.width, after.height);
+    Layout const layout = LayoutFor(after.width, after.height);
     EXPECT_GT(NonWhitePixels(after, layout.left, layout.midY, layout.right, layout.bottom), 1000);
     std::string where;
     EXPECT_EQ(CountDifferences(after, expected, &where), 0u) << where;
@@ -193,7 +194,7 @@ TEST_F(AppTest, WithoutAutoDrawBatchesRunButNothingIsRepainted)
             rendered = ClientSurface(MainWindow());
             EXPECT_EQ(g_dissectCount, countAtRender);
             // The render shows the map and the count as they are now.
-            expected = ExpectedPaint(later, LayoutOf(later.width, later.height), countAtRender, false);
+            expected = ExpectedPaint(later, LayoutFor(later.width, later.height), countAtRender, false);
         }),
         Do([] { ChooseMenuItem(MainWindow(), CMD_EXIT); }),
     });
@@ -253,7 +254,7 @@ TEST_F(AppTest, OnlyMapErasesAndPaintsTheNewLayout)
     Image expectedBothViews;
     Image expectedMapOnly;
     auto const expect = [](Image const& actual, bool onlyMap) {
-        return ExpectedPaint(Erased(actual.width, actual.height), LayoutOf(actual.width, actual.height), 1, onlyMap);
+        return ExpectedPaint(Erased(actual.width, actual.height), LayoutFor(actual.width, actual.height), 1, onlyMap);
     };
     auto const run = RunWinMain(WinMain, {
         // No batches in this test. Before any render, the erase leaves only
@@ -286,7 +287,7 @@ TEST_F(AppTest, OnlyMapErasesAndPaintsTheNewLayout)
     EXPECT_EQ(g_dissectCount, 1);
     int const width = bothViews.width;
     int const height = bothViews.height;
-    Layout const layout = LayoutOf(width, height);
+    Layout const layout = LayoutFor(width, height);
     std::string where;
     EXPECT_EQ(CountDifferences(mapOnlyBeforeRender, expectedMapOnlyBeforeRender, &where), 0u) << where;
     EXPECT_EQ(NonWhitePixels(mapOnlyBeforeRender, 0, 25, width, height), 0);

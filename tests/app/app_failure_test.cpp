@@ -3,7 +3,7 @@
 #include "app/main_window.h"
 #include "app/resource.h"
 #include "tests/app/app_harness.h"
-#include "tests/app/res_builder.h"
+#include "tests/resources/res_builder.h"
 #include "winapi/resources/module_resources.h"
 #include "winapi/resources/string_table.h"
 

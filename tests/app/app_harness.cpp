@@ -148,14 +148,6 @@ Step IdleMoments(int count)
     return [asked, count] { return ++*asked >= count; };
 }
 
-Layout LayoutOf(int width, int height)
-{
-    Layout layout { 5, 25, width - 5, height - 5, 0, 0 };
-    layout.midX = layout.left + (layout.right - layout.left) / 2;
-    layout.midY = layout.top + (layout.bottom - layout.top) / 2;
-    return layout;
-}
-
 Image ExpectedPaint(Image const& before, Layout const& layout, int count, bool onlyMap)
 {
     Canvas canvas(before);

@@ -69,19 +69,19 @@ Step WaitThen(std::function<bool()> condition, std::function<void()> action);
 // through.
 Step IdleMoments(int count);
 
-// The layout numbers of a paint of a client area of this size.
+// The layout numbers of a paint of a client area, as the tests write them
+// out by hand for each size: the drawing area (left, top, right, bottom)
+// and where its halves meet.
 struct Layout {
     int left, top, right, bottom, midX, midY;
 };
 
-// The layout of a client area of width x height: inset 25 at the top and 5
-// at the other sides, halves truncated toward zero.
-Layout LayoutOf(int width, int height);
-
 // What a paint of the main window should leave on its client area, drawn
-// independently onto a copy of `before`: the hemisphere views and the map
-// buffer in their rectangles (or the map alone), then the status text with
-// `count`, each as the rendering and DrawTextA draw them.
+// independently onto a copy of `before`: the lower view in (left, top,
+// midX, midY), the upper view in (midX, top, right, midY) and the map
+// buffer in (left, midY, right, bottom), or the map alone in the drawing
+// area; then the status text with `count` in (left, 0, right, 25); each
+// cell by cell through GDI and DrawTextA.
 Image ExpectedPaint(Image const& before, Layout const& layout, int count, bool onlyMap);
 
 // The map buffer's pixels as they are, and the map of the current globe

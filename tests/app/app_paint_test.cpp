@@ -6,6 +6,7 @@
 #include "app/resource.h"
 #include "render/map_buffer.h"
 #include "tests/app/app_harness.h"
+#include "tests/app/hand_worked_layouts.h"
 
 using namespace app_test;
 using winapi::testing::ChooseMenuItem;
@@ -89,6 +90,77 @@ TEST_F(AppTest, AHugeClientAreaIsPaintedWhole)
     EXPECT_GT(NonWhitePixels(painted.actual, 4000, 2200, 4095, 2295), 5000);
 }
 
+namespace {
+
+struct Region {
+    int left, top, right, bottom;
+};
+
+bool IsWhite(Image const& image, int x, int y)
+{
+    return image.At(x, y) == 0xFFFFFF;
+}
+
+// Non-white pixels outside every one of the regions, which do not overlap.
+int NonWhiteOutside(Image const& image, std::initializer_list<Region> regions)
+{
+    int outside = NonWhitePixels(image, 0, 0, image.width, image.height);
+    for (Region const& region : regions)
+        outside -= NonWhitePixels(image, region.left, region.top, region.right, region.bottom);
+    return outside;
+}
+
+}
+
+// Sample pixels of a 410 x 330 window, read off its rectangles by hand:
+// the status line in (5, 0, 405, 25), the lower view in (5, 25, 205, 175)
+// with its disc of 150 centred at (105, 100), the upper view in (205, 25,
+// 405, 175) centred at (305, 100), the map in (5, 175, 405, 325); with the
+// map alone, the map in (5, 25, 405, 325).
+TEST_F(AppTest, EachPartOfThePaintLiesInItsOwnRectangle)
+{
+    Image both;
+    Image mapOnly;
+    auto const run = RunWinMain(WinMain, {
+        WaitThen([] { return g_dissectCount >= 51; },
+            [&] {
+                ChooseMenuItem(MainWindow(), CMD_TOGGLE_AUTO_DISSECT);
+                EXPECT_TRUE(ResizeClient(MainWindow(), 410, 330));
+            }),
+        Do([&] {
+            both = ClientSurface(MainWindow());
+            ChooseMenuItem(MainWindow(), CMD_ONLY_MAP);
+        }),
+        Do([&] { mapOnly = ClientSurface(MainWindow()); }),
+        Do([] { ChooseMenuItem(MainWindow(), CMD_EXIT); }),
+    });
+    EXPECT_TRUE(run.finished);
+    ASSERT_EQ(both.width, 410);
+    ASSERT_EQ(both.height, 330);
+    ASSERT_EQ(mapOnly.width, 410);
+    ASSERT_EQ(mapOnly.height, 330);
+
+    EXPECT_EQ(NonWhiteOutside(both, { { 5, 0, 405, 25 }, { 5, 25, 205, 175 }, { 205, 25, 405, 175 }, { 5, 175, 405, 325 } }), 0);
+    EXPECT_GT(NonWhitePixels(both, 5, 0, 405, 25), 100) << "the status text";
+    // Each disc covers the middle of its view and leaves the view's side
+    // strips, 25 wide, white.
+    EXPECT_EQ(NonWhitePixels(both, 95, 90, 115, 110), 400);
+    EXPECT_EQ(NonWhitePixels(both, 295, 90, 315, 110), 400);
+    EXPECT_EQ(NonWhitePixels(both, 5, 25, 29, 175), 0);
+    EXPECT_EQ(NonWhitePixels(both, 181, 25, 229, 175), 0);
+    EXPECT_EQ(NonWhitePixels(both, 381, 25, 405, 175), 0);
+    // The map fills its rectangle to the corners.
+    EXPECT_FALSE(IsWhite(both, 5, 175));
+    EXPECT_FALSE(IsWhite(both, 404, 175));
+    EXPECT_FALSE(IsWhite(both, 5, 324));
+    EXPECT_FALSE(IsWhite(both, 404, 324));
+    EXPECT_EQ(NonWhitePixels(both, 5, 175, 405, 325), 400 * 150);
+
+    EXPECT_EQ(NonWhiteOutside(mapOnly, { { 5, 0, 405, 25 }, { 5, 25, 405, 325 } }), 0);
+    EXPECT_EQ(NonWhitePixels(mapOnly, 5, 25, 405, 325), 400 * 300);
+    EXPECT_GT(NonWhitePixels(mapOnly, 5, 0, 405, 25), 100) << "the status text";
+}
+
 // The map buffer is drawn straight into its pixels; cell by cell through
 // GDI it would hold the same.
 TEST_F(AppTest, TheRenderedMapEqualsTheCellByCellMap)
@@ -128,7 +200,7 @@ TEST_F(AppTest, ChangingOneSideAloneRepaintsTheWholeArea)
             Do([&] {
                 painted.actual = ClientSurface(MainWindow());
                 Image const& image = painted.actual;
-                painted.expected = ExpectedPaint(Erased(image.width, image.height), LayoutOf(image.width, image.height),
+                painted.expected = ExpectedPaint(Erased(image.width, image.height), LayoutFor(image.width, image.height),
                     g_dissectCount, false);
             }),
             Do([] { ChooseMenuItem(MainWindow(), CMD_EXIT); }),
@@ -143,16 +215,30 @@ TEST_F(AppTest, ChangingOneSideAloneRepaintsTheWholeArea)
 
 TEST_F(AppTest, AZeroSizedClientAreaPaintsNothingAndSurvives)
 {
-    bool painted = false;
+    Image empty;
+    Painted painted;
     auto const run = RunWinMain(WinMain, {
         Do([] { EXPECT_TRUE(ResizeClient(MainWindow(), 0, 0)); }),
-        WaitUntil([] { return g_dissectCount >= 101; }),
-        Do([] { EXPECT_TRUE(ResizeClient(MainWindow(), 300, 200)); }),
-        Do([&] { painted = NonWhitePixels(ClientSurface(MainWindow()), 0, 0, 300, 200) > 0; }),
+        WaitThen([] { return g_dissectCount >= 101; },
+            [&] {
+                empty = ClientSurface(MainWindow());
+                ChooseMenuItem(MainWindow(), CMD_TOGGLE_AUTO_DISSECT);
+                EXPECT_TRUE(ResizeClient(MainWindow(), 300, 200));
+            }),
+        Do([&] {
+            painted.actual = ClientSurface(MainWindow());
+            painted.expected = ExpectedPaint(Erased(300, 200), LayoutFor(300, 200), g_dissectCount, false);
+        }),
         Do([] { ChooseMenuItem(MainWindow(), CMD_EXIT); }),
     });
     EXPECT_TRUE(run.finished);
-    EXPECT_TRUE(painted);
+    EXPECT_EQ(empty.width, 0);
+    EXPECT_EQ(empty.height, 0);
+    EXPECT_TRUE(empty.pixels.empty());
+    // Back at a usable size, the whole layout is there.
+    std::string where;
+    EXPECT_EQ(CountDifferences(painted.actual, painted.expected, &where), 0u) << where;
+    EXPECT_GT(NonWhitePixels(painted.actual, 5, 110, 295, 195), 10000);
 }
 
 TEST_F(AppTest, WithoutAGlobeNothingIsDissectedOrDrawnFromIt)
@@ -180,7 +266,7 @@ TEST_F(AppTest, WithoutAGlobeNothingIsDissectedOrDrawnFromIt)
     });
     EXPECT_TRUE(run.finished);
     // Only the status line was painted.
-    Layout const layout = LayoutOf(image.width, image.height);
+    Layout const layout = LayoutFor(image.width, image.height);
     EXPECT_EQ(NonWhitePixels(image, 0, 25, image.width, image.height), 0);
     // The erased window with the status line alone: with no buffer, the
     // map-only paint draws just that.

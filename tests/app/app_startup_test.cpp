@@ -5,6 +5,7 @@
 #include "app/resource.h"
 #include "render/map_buffer.h"
 #include "tests/app/app_harness.h"
+#include "tests/app/hand_worked_layouts.h"
 #include "winapi/resources/module_resources.h"
 
 #include <set>
@@ -79,7 +80,7 @@ TEST_F(AppTest, FirstPaintShowsOnePassAndNoMap)
             countAtFirstPaint = g_dissectCount;
             bufferAtFirstPaint = g_mapDC != nullptr;
             // The erased window with both views, no map, and the count 1.
-            Layout const layout = LayoutOf(first.width, first.height);
+            Layout const layout = LayoutFor(first.width, first.height);
             expected = ExpectedPaint(Erased(first.width, first.height), layout, 1, false);
             otherCount = ExpectedPaint(Erased(first.width, first.height), layout, 11, false);
         }),
@@ -108,7 +109,7 @@ TEST_F(AppTest, FirstPaintShowsOnePassAndNoMap)
     EXPECT_FALSE(firstPaint->autoDraw);
     EXPECT_EQ(firstPaint->count, 1);
 
-    Layout const layout = LayoutOf(first.width, first.height);
+    Layout const layout = LayoutFor(first.width, first.height);
     std::string where;
     EXPECT_EQ(CountDifferences(first, expected, &where), 0u) << where;
     EXPECT_EQ(NonWhitePixels(first, layout.left, layout.midY, layout.right, layout.bottom), 0);
@@ -132,14 +133,14 @@ TEST_F(AppTest, TheMapFirstAppearsAfterTheFirstBatch)
                 at51 = ClientSurface(MainWindow());
                 // The batch's repaint draws over the first picture without
                 // erasing it.
-                expected = ExpectedPaint(before, LayoutOf(at51.width, at51.height), 51, false);
+                expected = ExpectedPaint(before, LayoutFor(at51.width, at51.height), 51, false);
             }),
         Do([] { ChooseMenuItem(MainWindow(), CMD_EXIT); }),
     });
     EXPECT_TRUE(run.finished);
     EXPECT_EQ(count, 51);
     ASSERT_NE(g_mapDC, nullptr);
-    Layout const layout = LayoutOf(at51.width, at51.height);
+    Layout const layout = LayoutFor(at51.width, at51.height);
     EXPECT_EQ(NonWhitePixels(before, layout.left, layout.midY, layout.right, layout.bottom), 0);
     EXPECT_GT(NonWhitePixels(at51, layout.left, layout.midY, layout.right, layout.bottom), 1000);
     std::string where;

@@ -3,7 +3,7 @@
 // format the window and its About box depend on.
 
 #include "app/resource.h"
-#include "tests/app/resource_printers.h"
+#include "tests/resources/resource_printers.h"
 #include "winapi/resources/module_resources.h"
 #include "winapi/resources/string_table.h"
 

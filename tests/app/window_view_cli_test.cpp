@@ -2,7 +2,7 @@
 // all, or with one it must not use, and with bad options.
 
 #include "tests/cli_test_support.h"
-#include "tests/render/png_test_reader.h"
+#include "tests/grower/png_test_reader.h"
 
 #include <gtest/gtest.h>
 

@@ -24,7 +24,7 @@ protected:
     TestGlobe globe;
 };
 
-TEST_F(HemisphereScene, ProjectsTheFirstVertexAsDocumented)
+TEST_F(HemisphereScene, FillsTheSquareBetweenItsCornersTruncatedProjections)
 {
     // The rectangle (5, 25, 405, 325): centre (205, 175), scale 0.075.
     // The cell's corners project to (280, 137), (280, 141), (284, 141) and

@@ -1,21 +1,35 @@
-#include "render/map_layout.h"
 #include "render/map_view.h"
+#include "render/pixel_target.h"
 #include "render_test_support.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
+#include <vector>
 
 namespace {
 
-// The row or column whose cell covers `pixel` on an axis from `origin` of
-// length `extent`.
-int CoveringIndex(int origin, long long extent, int pixel)
+// The map's cell edges along one axis, worked out from the rule itself: the
+// step is the extent times the single-precision 1/N, multiplied in double
+// precision and rounded to single; edge i is the origin plus the truncated
+// double product i * step. Edges are kept in 64 bits, so a huge rectangle
+// needs no saturation for the pixels a surface can show.
+std::vector<long long> ExpectedEdges(long long origin, long long extent)
 {
-    float const step = MapCellStep(extent, INV_GRID_N);
-    for (int i = 0; i < GRID_N; ++i) {
-        if (MapCellEdge(origin, i, step) <= pixel && pixel < MapCellEdge(origin, i + 1, step))
-            return i;
+    float const step = static_cast<float>(static_cast<double>(extent) * static_cast<double>(INV_GRID_N));
+    std::vector<long long> edges;
+    for (int i = 0; i <= GRID_N; ++i)
+        edges.push_back(origin + static_cast<long long>(std::trunc(static_cast<double>(i) * static_cast<double>(step))));
+    return edges;
+}
+
+// The cell between two edges that holds `pixel`, or -1 when none does.
+int CoveringIndex(std::vector<long long> const& edges, long long pixel)
+{
+    for (std::size_t i = 0; i + 1 < edges.size(); ++i) {
+        if (edges[i] <= pixel && pixel < edges[i + 1])
+            return static_cast<int>(i);
     }
     return -1;
 }
@@ -28,37 +42,32 @@ protected:
         globe.Refresh();
     }
 
+    void TearDown() override { AllowDirectPixels(true); }
+
     // Checks every pixel of the rectangle against the cell that covers it,
-    // and the pixels the cells leave out against `untouched`.
+    // and the pixels no cell covers against `untouched`.
     void ExpectMapOver(TestSurface const& surface, int left, int top, int right, int bottom, COLORREF untouched)
     {
+        std::vector<long long> const columnEdges = ExpectedEdges(left, static_cast<long long>(right) - left);
+        std::vector<long long> const rowEdges = ExpectedEdges(top, static_cast<long long>(bottom) - top);
+        std::vector<int> columns;
+        for (int x = left; x < right; ++x)
+            columns.push_back(CoveringIndex(columnEdges, x));
         int mismatches = 0;
         std::string firstMismatch;
-        auto expect = [&](int x, int y, COLORREF wanted, char const* what) {
-            COLORREF const got = surface.Pixel(x, y);
-            if (got != wanted && mismatches++ == 0) {
-                firstMismatch = std::string(what) + " pixel (" + std::to_string(x) + ", " + std::to_string(y)
-                    + "): got " + std::to_string(got) + ", wanted " + std::to_string(wanted);
-            }
-        };
-        int farRight = right;
-        int farBottom = bottom;
-        ForEachMapCell(GRID_N, INV_GRID_N, left, top, right, bottom, [&](MapCell const& cell) {
-            COLORREF const wanted = globe.CellColor(cell.row, cell.column);
-            for (int y = cell.top; y < cell.bottom; ++y) {
-                for (int x = cell.left; x < cell.right; ++x)
-                    expect(x, y, wanted, "cell");
-            }
-            farRight = cell.right;
-            farBottom = cell.bottom;
-        });
         for (int y = top; y < bottom; ++y) {
-            for (int x = farRight; x < right; ++x)
-                expect(x, y, untouched, "uncovered");
-        }
-        for (int y = farBottom; y < bottom; ++y) {
-            for (int x = left; x < right; ++x)
-                expect(x, y, untouched, "uncovered");
+            int const row = CoveringIndex(rowEdges, y);
+            for (int x = left; x < right; ++x) {
+                int const column = columns[static_cast<std::size_t>(x - left)];
+                bool const covered = row >= 0 && column >= 0;
+                COLORREF const wanted = covered ? globe.CellColor(row, column) : untouched;
+                COLORREF const got = surface.Pixel(x, y);
+                if (got != wanted && mismatches++ == 0) {
+                    firstMismatch = std::string(covered ? "cell" : "uncovered") + " pixel (" + std::to_string(x)
+                        + ", " + std::to_string(y) + "): got " + std::to_string(got) + ", wanted "
+                        + std::to_string(wanted);
+                }
+            }
         }
         EXPECT_EQ(mismatches, 0) << firstMismatch;
     }
@@ -68,13 +77,18 @@ protected:
 
 TEST_F(MapView, FillsEveryCellWithItsOwnPointsColour)
 {
-    // Uneven steps in both directions.
+    // Uneven steps in both directions, straight into the pixels and cell by
+    // cell through GDI.
     int const width = GRID_N + GRID_N / 2 + 3;
     int const height = GRID_N + 7;
-    TestSurface surface(width, height);
-    ASSERT_TRUE(surface.Valid());
-    DrawMap(surface.DC(), 0, 0, width, height);
-    ExpectMapOver(surface, 0, 0, width, height, RGB(0, 0, 0));
+    for (bool const direct : { true, false }) {
+        SCOPED_TRACE(direct ? "direct" : "through GDI");
+        TestSurface surface(width, height);
+        ASSERT_TRUE(surface.Valid());
+        AllowDirectPixels(direct);
+        DrawMap(surface.DC(), 0, 0, width, height);
+        ExpectMapOver(surface, 0, 0, width, height, RGB(0, 0, 0));
+    }
 }
 
 TEST_F(MapView, PutsThePoleRowOnTopAndColumnZeroOnTheLeft)
@@ -94,37 +108,59 @@ TEST_F(MapView, StaysInsideAnOffsetRectangle)
 {
     int const width = 2 * GRID_N + 40;
     int const height = GRID_N + 30;
-    TestSurface surface(width, height, WHITENESS);
     int const left = 17;
     int const top = 11;
     int const right = left + 2 * GRID_N + 5;
     int const bottom = top + GRID_N + 9;
-    DrawMap(surface.DC(), left, top, right, bottom);
-    ExpectMapOver(surface, left, top, right, bottom, RGB(255, 255, 255));
     COLORREF const white = RGB(255, 255, 255);
-    for (int x = 0; x < width; ++x) {
-        ASSERT_EQ(surface.Pixel(x, top - 1), white) << x;
-        ASSERT_EQ(surface.Pixel(x, bottom), white) << x;
-    }
-    for (int y = 0; y < height; ++y) {
-        ASSERT_EQ(surface.Pixel(left - 1, y), white) << y;
-        ASSERT_EQ(surface.Pixel(right, y), white) << y;
+    for (bool const direct : { true, false }) {
+        SCOPED_TRACE(direct ? "direct" : "through GDI");
+        TestSurface surface(width, height, WHITENESS);
+        AllowDirectPixels(direct);
+        DrawMap(surface.DC(), left, top, right, bottom);
+        ExpectMapOver(surface, left, top, right, bottom, white);
+        for (int x = 0; x < width; ++x) {
+            ASSERT_EQ(surface.Pixel(x, top - 1), white) << x;
+            ASSERT_EQ(surface.Pixel(x, bottom), white) << x;
+        }
+        for (int y = 0; y < height; ++y) {
+            ASSERT_EQ(surface.Pixel(left - 1, y), white) << y;
+            ASSERT_EQ(surface.Pixel(right, y), white) << y;
+        }
     }
 }
 
-TEST_F(MapView, MatchesTheDocumentedEdgesOfThisGrid)
+TEST_F(MapView, PaintsTheKnownColumnEdgesAndLeavesAShortFarEdgeBlack)
 {
-    // At 1920 pixels the 200 grid leaves the last pixel column unpainted;
-    // whether a grid does follows from its far edge.
+    // At 1920 pixels the far edge is 1920 for every grid but 200: its step,
+    // the float just below 9.6, puts the edge at 1919 and leaves the last
+    // pixel column black.
     TestSurface surface(1920, 60);
     DrawMap(surface.DC(), 0, 0, 1920, 60);
-    bool const lastColumnPainted = surface.Pixel(1919, 30) != RGB(0, 0, 0);
-    bool const farEdgeShort = MapCellEdge(0, GRID_N, MapCellStep(1920, INV_GRID_N)) == 1919;
-    EXPECT_EQ(lastColumnPainted, !farEdgeShort);
-    if (GRID_N == 200) {
-        EXPECT_FALSE(lastColumnPainted);
+    int const row = CoveringIndex(ExpectedEdges(0, 60), 30);
+    COLORREF const lastCell = globe.CellColor(row, GRID_N - 1);
+    EXPECT_EQ(surface.Pixel(1919, 30), GRID_N == 200 ? RGB(0, 0, 0) : lastCell);
+    EXPECT_EQ(surface.Pixel(1918, 30), lastCell);
+
+    // The first column edges, worked out by hand: at 200 over 1920, five
+    // steps make 47.99..., truncated to 47; at 75 over 1000 the step is a
+    // hair over 13 1/3.
+    struct KnownEdges {
+        int gridN;
+        int width;
+        int edges[6];
+    };
+    for (KnownEdges const& known : { KnownEdges { 200, 1920, { 0, 9, 19, 28, 38, 47 } },
+             KnownEdges { 75, 1000, { 0, 13, 26, 40, 53, 66 } } }) {
+        if (known.gridN != GRID_N)
+            continue;
+        TestSurface narrow(known.width, GRID_N);
+        DrawMap(narrow.DC(), 0, 0, known.width, GRID_N);
+        for (int j = 0; j + 1 < 6; ++j) {
+            EXPECT_EQ(narrow.Pixel(known.edges[j], 4), globe.CellColor(4, j)) << j;
+            EXPECT_EQ(narrow.Pixel(known.edges[j + 1] - 1, 4), globe.CellColor(4, j)) << j;
+        }
     }
-    EXPECT_EQ(surface.Pixel(1918, 30), globe.CellColor(CoveringIndex(0, 60, 30), GRID_N - 1));
 
     if (GRID_N == 500) {
         TestSurface even(1000, 500);
@@ -134,16 +170,6 @@ TEST_F(MapView, MatchesTheDocumentedEdgesOfThisGrid)
                 EXPECT_EQ(even.Pixel(2 * j, i), globe.CellColor(i, j));
                 EXPECT_EQ(even.Pixel(2 * j + 1, i), globe.CellColor(i, j));
             }
-        }
-    }
-    if (GRID_N == 75) {
-        // Column edges 0, 13, 26, 40, 53, 66 at a width of 1000.
-        TestSurface narrow(1000, 75);
-        DrawMap(narrow.DC(), 0, 0, 1000, 75);
-        int const edges[] = { 0, 13, 26, 40, 53, 66 };
-        for (int j = 0; j + 1 < 6; ++j) {
-            EXPECT_EQ(narrow.Pixel(edges[j], 4), globe.CellColor(4, j)) << j;
-            EXPECT_EQ(narrow.Pixel(edges[j + 1] - 1, 4), globe.CellColor(4, j)) << j;
         }
     }
 }
@@ -195,13 +221,12 @@ TEST_F(MapView, HugeRectanglesAreClippedToTheSurface)
     DrawMap(surface.DC(), -2147483647 - 1, -2147483647 - 1, 2147483647, 2147483647);
     // The surface lies in the middle of the range, near column and row
     // GRID_N / 2.
-    long long const extent = 4294967295LL;
-    int const column = CoveringIndex(-2147483647 - 1, extent, 5);
-    int const row = CoveringIndex(-2147483647 - 1, extent, 5);
-    ASSERT_GE(column, GRID_N / 2 - 1);
-    ASSERT_LE(column, GRID_N / 2);
-    EXPECT_EQ(surface.Pixel(5, 5), globe.CellColor(row, column));
-    int const farCell = CoveringIndex(-2147483647 - 1, extent, 31);
+    std::vector<long long> const edges = ExpectedEdges(-2147483647LL - 1, 4294967295LL);
+    int const cell = CoveringIndex(edges, 5);
+    ASSERT_GE(cell, GRID_N / 2 - 1);
+    ASSERT_LE(cell, GRID_N / 2);
+    EXPECT_EQ(surface.Pixel(5, 5), globe.CellColor(cell, cell));
+    int const farCell = CoveringIndex(edges, 31);
     EXPECT_EQ(surface.Pixel(31, 31), globe.CellColor(farCell, farCell));
 }
 

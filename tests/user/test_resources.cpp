@@ -1,6 +1,6 @@
 #include "test_resources.h"
 
-#include "tests/app/res_builder.h"
+#include "tests/resources/res_builder.h"
 #include "winapi/resources/module_resources.h"
 
 #include <array>

@@ -2,7 +2,7 @@
 // subset uses, on the program's embedded resources.
 
 #include "app/resource.h"
-#include "tests/app/resource_printers.h"
+#include "tests/resources/resource_printers.h"
 #include "winapi/resources/module_resources.h"
 
 #include <windows.h>

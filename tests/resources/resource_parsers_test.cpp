@@ -1,10 +1,12 @@
 // The resource readers on hand-made and damaged data: every malformation
-// fails cleanly, nothing is read outside the data (the sanitizer build
-// checks that: each test copies its input into a buffer of exactly its
-// size), and well-formed variants the program does not use still parse.
+// fails cleanly, whatever parses holds exactly what its bytes say, nothing
+// is read outside the data (the sanitizer build checks that: each test
+// copies its input into a buffer of exactly its size), and well-formed
+// variants the program does not use still parse.
 
-#include "tests/app/res_builder.h"
-#include "tests/app/resource_printers.h"
+#include "tests/resources/res_builder.h"
+#include "tests/resources/resource_printers.h"
+#include "tests/resources/resource_writers.h"
 #include "winapi/resources/accelerator_table.h"
 #include "winapi/resources/dialog_template.h"
 #include "winapi/resources/icon_group.h"
@@ -15,6 +17,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 
 using namespace winapi::resources;
@@ -44,19 +47,146 @@ std::vector<std::uint8_t> EmbeddedData(ResourceType type, std::uint16_t name)
     return { entry->data.begin(), entry->data.end() };
 }
 
-// Runs every parser that applies to the entry's type; only their not
-// crashing matters here.
-void ParseEverything(ResourceFile const& file)
+// Little-endian words of the data; past its end, a value no word has.
+constexpr std::uint32_t PAST_THE_END = 0xFFFFFFFF;
+
+std::uint32_t WordAt(std::span<std::uint8_t const> bytes, std::size_t offset)
 {
+    if (offset > bytes.size() || bytes.size() - offset < 2)
+        return PAST_THE_END;
+    return static_cast<std::uint32_t>(bytes[offset] | bytes[offset + 1] << 8);
+}
+
+std::uint32_t DwordAt(std::span<std::uint8_t const> bytes, std::size_t offset)
+{
+    std::uint32_t const low = WordAt(bytes, offset);
+    std::uint32_t const high = WordAt(bytes, offset + 2);
+    if (low == PAST_THE_END || high == PAST_THE_END)
+        return PAST_THE_END;
+    return low | high << 16;
+}
+
+// True when the data begins with `expected`: a parse written back must be
+// the bytes it was read from, so no count, id or text can be other than
+// the data says, nor longer than the data.
+bool StartsWith(std::span<std::uint8_t const> data, std::vector<std::uint8_t> const& expected)
+{
+    return expected.size() <= data.size() && std::equal(expected.begin(), expected.end(), data.begin());
+}
+
+// Every entry against its record in the file: the record starts where the
+// one before ends, padded to four bytes (the first at 0, or after the
+// 32-byte opening record), and its sizes, ids, flags and language are the
+// words there.
+void ExpectRecordsAsInTheBytes(ResourceFile const& file, std::span<std::uint8_t const> bytes)
+{
+    auto const& entries = file.Entries();
+    EXPECT_LE(entries.size(), bytes.size() / 32) << "no record is shorter than its 32-byte header";
+    std::size_t start = 0;
+    for (std::size_t k = 0; k < entries.size(); ++k) {
+        SCOPED_TRACE("entry " + std::to_string(k));
+        ResourceEntry const& entry = entries[k];
+        ASSERT_GE(entry.data.data(), bytes.data());
+        ASSERT_LE(entry.data.data() + entry.data.size(), bytes.data() + bytes.size());
+        auto const dataOffset = static_cast<std::size_t>(entry.data.data() - bytes.data());
+        if (k == 0 && !(DwordAt(bytes, 0) == entry.data.size() && DwordAt(bytes, 4) == dataOffset))
+            start = 32;
+        ASSERT_LE(start + 32, dataOffset);
+        EXPECT_EQ(DwordAt(bytes, start), entry.data.size());
+        EXPECT_EQ(start + DwordAt(bytes, start + 4), dataOffset);
+        std::size_t offset = start + 8;
+        for (ResourceId const* id : { &entry.type, &entry.name }) {
+            if (id->IsNumber()) {
+                EXPECT_EQ(WordAt(bytes, offset), 0xFFFFu);
+                EXPECT_EQ(WordAt(bytes, offset + 2), std::uint32_t { *id->number });
+                offset += 4;
+                continue;
+            }
+            for (char16_t const unit : id->name) {
+                EXPECT_EQ(WordAt(bytes, offset), std::uint32_t { unit });
+                offset += 2;
+            }
+            EXPECT_EQ(WordAt(bytes, offset), 0u) << "a name ends with its terminator";
+            offset += 2;
+        }
+        offset = (offset + 3) & ~std::size_t { 3 };
+        EXPECT_EQ(DwordAt(bytes, offset), entry.dataVersion);
+        EXPECT_EQ(WordAt(bytes, offset + 4), std::uint32_t { entry.memoryFlags });
+        EXPECT_EQ(WordAt(bytes, offset + 6), std::uint32_t { entry.language });
+        EXPECT_LE(offset + 16, dataOffset) << "the fields lie inside the header";
+        start = std::min((dataOffset + entry.data.size() + 3) & ~std::size_t { 3 }, bytes.size());
+    }
+}
+
+// Each level of a menu ends with its one item marked last; pop-ups have no
+// identifier, command items no items; texts end at their terminator.
+void ExpectMenuLevel(std::vector<MenuItem> const& items, int depth)
+{
+    EXPECT_LE(depth, MENU_MAX_DEPTH);
+    EXPECT_FALSE(items.empty() && depth > 1) << "a pop-up without items";
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        MenuItem const& item = items[i];
+        EXPECT_EQ((item.flags & MENU_ITEM_END) != 0, i + 1 == items.size()) << "item " << i;
+        EXPECT_EQ(item.text.find(u'\0'), std::u16string::npos);
+        if (item.IsPopup()) {
+            EXPECT_EQ(item.id, 0);
+            ExpectMenuLevel(item.items, depth + 1);
+        } else {
+            EXPECT_TRUE(item.items.empty());
+        }
+    }
+}
+
+// Runs every parser on every entry: each either fails or gives what the
+// entry's bytes hold.
+void ExpectParsesAsInTheBytes(ResourceFile const& file)
+{
+    using namespace resource_writers;
     for (auto const& entry : file.Entries()) {
-        ParseMenuTemplate(entry.data);
-        ParseDialogTemplate(entry.data);
-        ParseAcceleratorTable(entry.data);
-        ParseStringBlock(entry.data);
-        ParseIconGroup(entry.data);
-        DecodeIconImage(entry.data);
-        if (entry.type == TypeId(ResourceType::GroupIcon))
-            LoadIconGroup(file, entry.name);
+        auto const data = entry.data;
+        if (auto const menu = ParseMenuTemplate(data)) {
+            ExpectMenuLevel(menu->items, 1);
+            std::size_t const itemsStart = 4 + WordAt(data, 2);
+            ASSERT_LE(itemsStart, data.size());
+            EXPECT_TRUE(StartsWith(data.subspan(itemsStart), MenuItemBytes(*menu))) << "menu";
+            EXPECT_TRUE(!menu->items.empty() || itemsStart == data.size()) << "an empty menu bar ends at its header";
+        }
+        if (auto const dialog = ParseDialogTemplate(data)) {
+            EXPECT_TRUE(StartsWith(data, DialogBytes(*dialog, data))) << "dialog";
+            EXPECT_EQ(dialog->font.has_value(), (dialog->style & DIALOG_STYLE_SETFONT) != 0);
+        }
+        if (auto const table = ParseAcceleratorTable(data)) {
+            EXPECT_TRUE(StartsWith(data, AcceleratorBytes(*table))) << "accelerators";
+            auto const& entries = table->entries;
+            for (std::size_t i = 0; i + 1 < entries.size(); ++i)
+                EXPECT_FALSE(entries[i].flags & ACCEL_LAST_ENTRY) << "entries after the last";
+            if (!(entries.back().flags & ACCEL_LAST_ENTRY)) {
+                EXPECT_EQ(entries.size(), data.size() / 8) << "without an end mark, every whole entry";
+            }
+        }
+        if (auto const block = ParseStringBlock(data)) {
+            EXPECT_TRUE(StartsWith(data, StringBlockBytes(*block))) << "string block";
+        }
+        if (auto const group = ParseIconGroup(data)) {
+            EXPECT_TRUE(StartsWith(data, IconGroupBytes(*group, data))) << "icon group";
+        }
+        if (auto const image = DecodeIconImage(data)) {
+            EXPECT_GE(image->width, 1);
+            EXPECT_LE(image->width, 256);
+            EXPECT_GE(image->height, 1);
+            EXPECT_LE(image->height, 256);
+            EXPECT_EQ(static_cast<std::uint32_t>(image->width), DwordAt(data, 4));
+            EXPECT_EQ(static_cast<std::uint32_t>(2 * image->height), DwordAt(data, 8));
+            EXPECT_EQ(static_cast<std::uint32_t>(image->bitCount), WordAt(data, 14));
+            EXPECT_EQ(image->pixels.size(), static_cast<std::size_t>(image->width) * static_cast<std::size_t>(image->height));
+        }
+        if (entry.type == TypeId(ResourceType::GroupIcon)) {
+            if (auto const images = LoadIconGroup(file, entry.name)) {
+                auto const group = ParseIconGroup(file.Find(entry.type, entry.name)->data);
+                ASSERT_TRUE(group);
+                EXPECT_EQ(images->size(), group->entries.size()) << "one image for each entry";
+            }
+        }
     }
 }
 
@@ -68,32 +198,208 @@ TEST(ResourceFile, EveryTruncationFailsOrKeepsOnlyWholeRecords)
     ASSERT_FALSE(full.empty());
     auto const whole = ResourceFile::Parse(full);
     ASSERT_TRUE(whole);
+    ExpectRecordsAsInTheBytes(*whole, full);
+    ExpectParsesAsInTheBytes(*whole);
+    int parsed = 0;
     for (std::size_t length = 0; length < full.size(); ++length) {
         auto const bytes = Prefix(full, length);
         auto const file = ResourceFile::Parse(bytes);
         if (!file)
             continue;
         SCOPED_TRACE(length);
+        ++parsed;
         EXPECT_LT(file->Entries().size(), whole->Entries().size());
-        for (auto const& entry : file->Entries()) {
-            EXPECT_GE(entry.data.data(), bytes.data());
-            EXPECT_LE(entry.data.data() + entry.data.size(), bytes.data() + bytes.size());
-        }
-        ParseEverything(*file);
+        ExpectRecordsAsInTheBytes(*file, bytes);
+        ExpectParsesAsInTheBytes(*file);
     }
+    // At least the prefixes that end between records: the empty one, the
+    // opening record alone, and each record but the last with those before.
+    EXPECT_GE(parsed, static_cast<int>(whole->Entries().size()) + 1);
 }
 
-TEST(ResourceFile, CorruptedBytesNeverCrashTheReaderOrTheParsers)
+TEST(ResourceFile, CorruptedBytesFailOrParseAsTheyNowRead)
 {
     auto const full = EmbeddedBytes();
+    ASSERT_FALSE(full.empty());
+    int parsed = 0;
     for (std::size_t i = 0; i < full.size(); ++i) {
         for (std::uint8_t const value : { std::uint8_t { 0x00 }, std::uint8_t { 0xFF }, static_cast<std::uint8_t>(full[i] ^ 0x80) }) {
             auto bytes = full;
             bytes[i] = value;
-            if (auto const file = ResourceFile::Parse(bytes))
-                ParseEverything(*file);
+            auto const file = ResourceFile::Parse(bytes);
+            if (!file)
+                continue;
+            ++parsed;
+            SCOPED_TRACE("byte " + std::to_string(i) + " set to " + std::to_string(value));
+            ExpectRecordsAsInTheBytes(*file, bytes);
+            ExpectParsesAsInTheBytes(*file);
+            if (HasFailure())
+                return;
         }
     }
+    // Most changes fall inside some resource's data and leave the file whole.
+    EXPECT_GT(parsed, static_cast<int>(full.size()));
+}
+
+namespace {
+
+// The program's resources with bytes changed on purpose: each change has
+// one outcome the readers must show.
+class ChangedResources : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        bytes = EmbeddedBytes();
+        ASSERT_TRUE(ResourceFile::Parse(bytes));
+    }
+
+    // Where the data of a resource lies in the file.
+    std::size_t DataOffset(ResourceType type, std::uint16_t name) const
+    {
+        auto const file = ResourceFile::Parse(bytes);
+        auto const* entry = file ? file->Find(TypeId(type), ResourceId::Number(name)) : nullptr;
+        EXPECT_NE(entry, nullptr);
+        return entry ? static_cast<std::size_t>(entry->data.data() - bytes.data()) : 0;
+    }
+
+    // The data of a resource after the change; empty when it is gone.
+    std::vector<std::uint8_t> Data(ResourceType type, std::uint16_t name) const
+    {
+        auto const file = ResourceFile::Parse(bytes);
+        auto const* entry = file ? file->Find(TypeId(type), ResourceId::Number(name)) : nullptr;
+        if (!entry)
+            return {};
+        return { entry->data.begin(), entry->data.end() };
+    }
+
+    std::vector<std::uint8_t> bytes;
+};
+
+}
+
+TEST_F(ChangedResources, AnAcceleratorsCommandAndEndMarkAreItsWords)
+{
+    std::size_t const table = DataOffset(ResourceType::Accelerator, 109);
+    // The low byte of the first entry's command (104, Alt+/).
+    bytes[table + 4] = 0x99;
+    auto const changed = ParseAcceleratorTable(Data(ResourceType::Accelerator, 109));
+    ASSERT_TRUE(changed);
+    ASSERT_EQ(changed->entries.size(), 6u);
+    EXPECT_EQ(changed->entries[0].command, 0x99);
+    EXPECT_EQ(changed->entries[0].key, '/');
+    EXPECT_EQ(changed->entries[1].command, 104);
+
+    // The end mark on the first entry ends the table there.
+    bytes[table] |= ACCEL_LAST_ENTRY;
+    auto const shortened = ParseAcceleratorTable(Data(ResourceType::Accelerator, 109));
+    ASSERT_TRUE(shortened);
+    EXPECT_EQ(shortened->entries.size(), 1u);
+}
+
+TEST_F(ChangedResources, AMenuTextIsItsUnits)
+{
+    // The F of "&File": after the four-byte header, the pop-up's flags and
+    // the ampersand.
+    std::size_t const menu = DataOffset(ResourceType::Menu, 109);
+    ASSERT_EQ(bytes[menu + 8], 'F');
+    bytes[menu + 8] = 'X';
+    auto const changed = ParseMenuTemplate(Data(ResourceType::Menu, 109));
+    ASSERT_TRUE(changed);
+    ASSERT_EQ(changed->items.size(), 3u);
+    EXPECT_EQ(changed->items[0].text, u"&Xile");
+    EXPECT_EQ(changed->items[1].text, u"&Globe");
+
+    // Without its end mark, the menu bar's last pop-up is followed by
+    // items past the data.
+    std::vector<std::uint8_t> const help { '&', 0, 'H', 0, 'e', 0, 'l', 0, 'p', 0, 0, 0 };
+    auto const data = Data(ResourceType::Menu, 109);
+    auto const text = std::search(data.begin(), data.end(), help.begin(), help.end());
+    ASSERT_NE(text, data.end());
+    std::size_t const flags = menu + static_cast<std::size_t>(text - data.begin()) - 2;
+    ASSERT_EQ(bytes[flags], MENU_ITEM_POPUP | MENU_ITEM_END);
+    bytes[flags] = MENU_ITEM_POPUP;
+    EXPECT_FALSE(ParseMenuTemplate(Data(ResourceType::Menu, 109)));
+}
+
+TEST_F(ChangedResources, TheDialogsControlCountIsItsWord)
+{
+    std::size_t const dialog = DataOffset(ResourceType::Dialog, 103);
+    ASSERT_EQ(bytes[dialog + 8], 4);
+    bytes[dialog + 8] = 3;
+    auto const fewer = ParseDialogTemplate(Data(ResourceType::Dialog, 103));
+    ASSERT_TRUE(fewer);
+    ASSERT_EQ(fewer->items.size(), 3u);
+    EXPECT_EQ(fewer->items[2].text, ResourceId::Name(u"A planet grown by random cuts"));
+    bytes[dialog + 8] = 5;
+    EXPECT_FALSE(ParseDialogTemplate(Data(ResourceType::Dialog, 103))) << "a fifth control past the data";
+}
+
+TEST_F(ChangedResources, AStringIsItsUnits)
+{
+    // String 103 is entry 7 of block 7: seven empty entries, then the
+    // length 5 and "Morva".
+    std::size_t const block = DataOffset(ResourceType::String, 7);
+    ASSERT_EQ(bytes[block + 14], 5);
+    ASSERT_EQ(bytes[block + 16], 'M');
+    bytes[block + 16] = 'W';
+    auto const file = ResourceFile::Parse(bytes);
+    ASSERT_TRUE(file);
+    EXPECT_EQ(FindString(*file, 103), std::u16string(u"Worva"));
+    EXPECT_EQ(FindString(*file, 106), std::u16string(u"Hello World!"));
+
+    // One unit shorter, the last letter reads as the next entry's length,
+    // 97, which runs past the block: none of its strings is found.
+    bytes[block + 14] = 4;
+    auto const shorter = ResourceFile::Parse(bytes);
+    ASSERT_TRUE(shorter);
+    EXPECT_EQ(FindString(*shorter, 103), std::nullopt);
+    EXPECT_EQ(FindString(*shorter, 106), std::nullopt);
+    EXPECT_EQ(FindString(*shorter, 32771), std::u16string(u"Dissect")) << "another block";
+}
+
+TEST_F(ChangedResources, AnIconGroupNeedsTheImagesItNames)
+{
+    std::size_t const group = DataOffset(ResourceType::GroupIcon, 107);
+    auto const before = ParseIconGroup(Data(ResourceType::GroupIcon, 107));
+    ASSERT_TRUE(before);
+    ASSERT_FALSE(before->entries.empty());
+
+    // The first entry's icon id (at 6 + 12) naming no icon.
+    bytes[group + 18] = 0xEE;
+    bytes[group + 19] = 0xEE;
+    auto file = ResourceFile::Parse(bytes);
+    ASSERT_TRUE(file);
+    EXPECT_EQ(ParseIconGroup(Data(ResourceType::GroupIcon, 107))->entries[0].iconId, 0xEEEE);
+    EXPECT_FALSE(LoadIconGroup(*file, ResourceId::Number(107)));
+
+    // A count of zero: a well-formed group without images, which loads
+    // nothing.
+    bytes[group + 4] = 0;
+    bytes[group + 5] = 0;
+    file = ResourceFile::Parse(bytes);
+    ASSERT_TRUE(file);
+    auto const empty = ParseIconGroup(Data(ResourceType::GroupIcon, 107));
+    ASSERT_TRUE(empty);
+    EXPECT_TRUE(empty->entries.empty());
+    EXPECT_FALSE(LoadIconGroup(*file, ResourceId::Number(107)));
+}
+
+TEST_F(ChangedResources, ARecordsTypeIsItsHeaderWord)
+{
+    // The menu's record has numbered ids: its 32-byte header ends where
+    // its data begins, the type number at 10 bytes in.
+    std::size_t const menu = DataOffset(ResourceType::Menu, 109);
+    ASSERT_EQ(DwordAt(bytes, menu - 32 + 4), 32u);
+    ASSERT_EQ(WordAt(bytes, menu - 32 + 8), 0xFFFFu);
+    std::size_t const type = menu - 32 + 10;
+    ASSERT_EQ(bytes[type], 4);
+    bytes[type] = 5;
+    auto const file = ResourceFile::Parse(bytes);
+    ASSERT_TRUE(file);
+    EXPECT_EQ(file->Find(TypeId(ResourceType::Menu), ResourceId::Number(109)), nullptr);
+    auto const* asDialog = file->Find(TypeId(ResourceType::Dialog), ResourceId::Number(109));
+    ASSERT_NE(asDialog, nullptr);
+    EXPECT_EQ(asDialog->data.data(), bytes.data() + menu);
 }
 
 TEST(ResourceFile, RejectsBadRecordSizes)
