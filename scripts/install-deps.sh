@@ -14,14 +14,14 @@ packages=(
 )
 
 # The glTF validator the tests read meshes with, from npm, pinned by
-# tests/tools/package-lock.json. Some Node packages bring npm, Debian's
+# tests/readers/package-lock.json. Some Node packages bring npm, Debian's
 # needs its own.
 install_node_tools() {
     if ! command -v npm >/dev/null 2>&1 && [ "$(id -u)" -eq 0 ]; then
         apt-get install -y -q --no-install-recommends npm || true
     fi
     if command -v npm >/dev/null 2>&1; then
-        (cd tests/tools && npm ci --no-audit --no-fund --loglevel=error)
+        (cd tests/readers && npm ci --no-audit --no-fund --loglevel=error)
     else
         echo "install-deps: npm not found; the glTF validator tests will be skipped"
     fi

@@ -1,4 +1,4 @@
-// morva<N>-export --view window, run as a user would: with no display at
+// morva<N>-grower --view window, run as a user would: with no display at
 // all, or with one it must not use, and with bad options.
 
 #include "tests/cli_test_support.h"
@@ -27,9 +27,9 @@ protected:
     }
 
     // Runs the grower with `environment` (an env(1) prefix) and `args`.
-    cli_test::ProcessResult Export(std::string const& environment, std::string const& args)
+    cli_test::ProcessResult RunGrower(std::string const& environment, std::string const& args)
     {
-        return Run("env " + environment + " '" EXPORT75 "' --quiet " + args);
+        return Run("env " + environment + " '" GROWER75 "' --quiet " + args);
     }
 };
 
@@ -49,7 +49,7 @@ int NonWhite(DecodedPng const& png, std::uint32_t left, std::uint32_t top, std::
 
 TEST_F(WindowViewCli, PaintsTheWindowWithoutADisplay)
 {
-    auto const run = Export(NO_DISPLAY, "--seeds 5,6 --passes 201 --image '" + File("w.png") + "' --view window --size 300x200");
+    auto const run = RunGrower(NO_DISPLAY, "--seeds 5,6 --passes 201 --image '" + File("w.png") + "' --view window --size 300x200");
     ASSERT_EQ(run.status, 0) << run.err;
     auto const png = ReadPng(File("w.png"));
     ASSERT_TRUE(png.ok) << png.error;
@@ -73,9 +73,9 @@ TEST_F(WindowViewCli, PaintsTheWindowWithoutADisplay)
 TEST_F(WindowViewCli, NeverUsesTheDisplayAndIsReproducible)
 {
     std::string const args = "--seeds 5,6 --passes 101 --view window --size 160x120 --image ";
-    ASSERT_EQ(Export(NO_DISPLAY, args + "'" + File("a.png") + "'").status, 0);
+    ASSERT_EQ(RunGrower(NO_DISPLAY, args + "'" + File("a.png") + "'").status, 0);
     // A display that does not exist: the grower does not try it.
-    auto const run = Export("-u QT_QPA_PLATFORM -u WAYLAND_DISPLAY DISPLAY=:97", args + "'" + File("b.png") + "'");
+    auto const run = RunGrower("-u QT_QPA_PLATFORM -u WAYLAND_DISPLAY DISPLAY=:97", args + "'" + File("b.png") + "'");
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(Slurp(File("a.png")), Slurp(File("b.png")));
 }
@@ -83,8 +83,8 @@ TEST_F(WindowViewCli, NeverUsesTheDisplayAndIsReproducible)
 TEST_F(WindowViewCli, TheScreenSizesTheMapBufferOnly)
 {
     std::string const args = "--seeds 5,6 --passes 101 --view window --size 300x200 --image ";
-    ASSERT_EQ(Export(NO_DISPLAY, args + "'" + File("default.png") + "'").status, 0);
-    ASSERT_EQ(Export(NO_DISPLAY, args + "'" + File("small.png") + "' --screen 150x75").status, 0);
+    ASSERT_EQ(RunGrower(NO_DISPLAY, args + "'" + File("default.png") + "'").status, 0);
+    ASSERT_EQ(RunGrower(NO_DISPLAY, args + "'" + File("small.png") + "' --screen 150x75").status, 0);
     auto const wide = ReadPng(File("default.png"));
     auto const small = ReadPng(File("small.png"));
     ASSERT_TRUE(wide.ok && small.ok);
@@ -114,12 +114,12 @@ TEST_F(WindowViewCli, BadScreenOptionsFailWithoutAFile)
         { "--view window", "--image needs --size" },
     };
     for (auto const& c : cases) {
-        auto const run = Export(NO_DISPLAY, "--image '" + File("x.png") + "' " + c.args);
+        auto const run = RunGrower(NO_DISPLAY, "--image '" + File("x.png") + "' " + c.args);
         EXPECT_EQ(run.status, 2) << c.args;
         EXPECT_NE(run.err.find(c.message), std::string::npos) << c.args << ": " << run.err;
         EXPECT_FALSE(fs::exists(File("x.png"))) << c.args;
     }
-    auto const withoutImage = Export(NO_DISPLAY, "--screen 100x100");
+    auto const withoutImage = RunGrower(NO_DISPLAY, "--screen 100x100");
     EXPECT_EQ(withoutImage.status, 2);
 }
 
@@ -177,13 +177,13 @@ TEST_F(WindowViewCli, PaintsTheRecordedPictures)
         std::string const grower = window.grower;
         std::string program;
         if (grower == "75")
-            program = EXPORT75;
-#ifdef EXPORT200
+            program = GROWER75;
+#ifdef GROWER200
         if (grower == "200")
-            program = EXPORT200;
+            program = GROWER200;
 #endif
         if (program.empty()) {
-            ADD_FAILURE() << "morva" << grower << "-export is not built";
+            ADD_FAILURE() << "morva" << grower << "-grower is not built";
             continue;
         }
         std::string const path = File("recorded.png");
@@ -195,7 +195,7 @@ TEST_F(WindowViewCli, PaintsTheRecordedPictures)
         ASSERT_EQ(png.width, window.width) << window.args;
         ASSERT_EQ(png.height, window.height) << window.args;
         EXPECT_EQ(PixelDigest(png, std::min(25u, png.height)), window.belowStatusDigest)
-            << "morva" << grower << "-export " << window.args << ": the views or the map differ";
-        EXPECT_EQ(PixelDigest(png), window.digest) << "morva" << grower << "-export " << window.args;
+            << "morva" << grower << "-grower " << window.args << ": the views or the map differ";
+        EXPECT_EQ(PixelDigest(png), window.digest) << "morva" << grower << "-grower " << window.args;
     }
 }

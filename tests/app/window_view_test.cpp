@@ -5,8 +5,8 @@
 #include "render/map_buffer.h"
 #include "tests/app/app_harness.h"
 #include "tests/render/map_buffer_reset.h"
-#include "tools/grow.h"
-#include "tools/window_view.h"
+#include "grower/grow.h"
+#include "grower/window_view.h"
 
 #include <memory>
 

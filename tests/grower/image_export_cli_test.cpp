@@ -35,7 +35,7 @@ protected:
     {
     }
 
-    ProcessResult Export(std::string const& program, std::string const& args)
+    ProcessResult RunGrower(std::string const& program, std::string const& args)
     {
         return Run("'" + program + "' " + args);
     }
@@ -48,8 +48,8 @@ TEST_F(ImageExport, TheMapShowsEveryGridPointInItsElevationColour)
     // 75 points over 150 x 75: two pixels per column, one per row.
     std::string const dump = Image("grid.bin");
     std::string const png = Image("map.png");
-    ProcessResult const run = Export(
-        EXPORT75, "--seeds 1802,9373 --passes 301 --dump '" + dump + "' --image '" + png + "' --view map --size 150x75");
+    ProcessResult const run = RunGrower(
+        GROWER75, "--seeds 1802,9373 --passes 301 --dump '" + dump + "' --image '" + png + "' --view map --size 150x75");
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.err, "");
     float const mean = RoundToSingle(SummaryValue(run.out, "mean_radius"));
@@ -85,7 +85,7 @@ TEST_F(ImageExport, PixelsNoCellCoversStayBlack)
 {
     // At 200 points over 1920 pixels the last column is never painted.
     std::string const png = Image("wide.png");
-    ProcessResult const run = Export(EXPORT200, "--seeds 5,6 --passes 51 --image '" + png + "' --view map --size 1920x40");
+    ProcessResult const run = RunGrower(GROWER200, "--seeds 5,6 --passes 51 --image '" + png + "' --view map --size 1920x40");
     ASSERT_EQ(run.status, 0) << run.err;
     DecodedPng const image = ReadPng(png);
     ASSERT_TRUE(image.ok) << image.error;
@@ -103,8 +103,8 @@ TEST_F(ImageExport, TheHemispheresAreDiscsOnBlack)
 {
     std::string const lowerPng = Image("lower.png");
     std::string const upperPng = Image("upper.png");
-    ASSERT_EQ(Export(EXPORT200, "--seeds 7,8 --passes 201 --image '" + lowerPng + "' --view lower --size 300x200").status, 0);
-    ASSERT_EQ(Export(EXPORT200, "--seeds 7,8 --passes 201 --image '" + upperPng + "' --view upper --size 300x200").status, 0);
+    ASSERT_EQ(RunGrower(GROWER200, "--seeds 7,8 --passes 201 --image '" + lowerPng + "' --view lower --size 300x200").status, 0);
+    ASSERT_EQ(RunGrower(GROWER200, "--seeds 7,8 --passes 201 --image '" + upperPng + "' --view upper --size 300x200").status, 0);
     DecodedPng const lower = ReadPng(lowerPng);
     DecodedPng const upper = ReadPng(upperPng);
     ASSERT_TRUE(lower.ok && upper.ok);
@@ -137,8 +137,8 @@ TEST_F(ImageExport, TheSameSeedsGiveTheSameImage)
 {
     std::string const first = Image("a.png");
     std::string const second = Image("b.png");
-    ASSERT_EQ(Export(EXPORT75, "--seeds 3,4 --passes 60 --image '" + first + "' --view upper --size 64x48").status, 0);
-    ASSERT_EQ(Export(EXPORT75, "--seeds 3,4 --passes 60 --image '" + second + "' --view upper --size 64x48").status, 0);
+    ASSERT_EQ(RunGrower(GROWER75, "--seeds 3,4 --passes 60 --image '" + first + "' --view upper --size 64x48").status, 0);
+    ASSERT_EQ(RunGrower(GROWER75, "--seeds 3,4 --passes 60 --image '" + second + "' --view upper --size 64x48").status, 0);
     EXPECT_EQ(Slurp(first), Slurp(second));
     EXPECT_EQ(Entries(), 2u) << "no temporary file is left";
 }
@@ -146,12 +146,12 @@ TEST_F(ImageExport, TheSameSeedsGiveTheSameImage)
 TEST_F(ImageExport, TakesTheExtremeSizes)
 {
     std::string const png = Image("strip.png");
-    ASSERT_EQ(Export(EXPORT75, "--seeds 3,4 --passes 1 --image '" + png + "' --view map --size 16384x1").status, 0);
+    ASSERT_EQ(RunGrower(GROWER75, "--seeds 3,4 --passes 1 --image '" + png + "' --view map --size 16384x1").status, 0);
     DecodedPng const strip = ReadPng(png);
     ASSERT_TRUE(strip.ok) << strip.error;
     EXPECT_EQ(strip.width, 16384u);
     EXPECT_EQ(strip.height, 1u);
-    ASSERT_EQ(Export(EXPORT75, "--seeds 3,4 --passes 1 --image '" + png + "' --view lower --size 1x1").status, 0);
+    ASSERT_EQ(RunGrower(GROWER75, "--seeds 3,4 --passes 1 --image '" + png + "' --view lower --size 1x1").status, 0);
     DecodedPng const dot = ReadPng(png);
     ASSERT_TRUE(dot.ok) << dot.error;
     EXPECT_EQ(dot.width, 1u);
@@ -161,7 +161,7 @@ TEST_F(ImageExport, TimingsAreOneLineOnStderr)
 {
     std::string const png = Image("t.png");
     ProcessResult const run
-        = Export(EXPORT75, "--seeds 3,4 --passes 60 --image '" + png + "' --view map --size 300x150 --timings");
+        = RunGrower(GROWER75, "--seeds 3,4 --passes 60 --image '" + png + "' --view map --size 300x150 --timings");
     ASSERT_EQ(run.status, 0) << run.err;
     long long grow = -1;
     long long render = -1;
@@ -193,11 +193,11 @@ TEST_F(ImageExport, BadRequestsFailWithOneLineAndNoFile)
         " --image '" + folder.string() + "' --view map --size 10x10",
     };
     for (auto const& args : bad) {
-        ProcessResult const run = Export(EXPORT75, "--passes 1" + args);
+        ProcessResult const run = RunGrower(GROWER75, "--passes 1" + args);
         EXPECT_EQ(run.status, 2) << args;
         EXPECT_EQ(run.out, "") << args;
         EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << args << ": " << run.err;
-        EXPECT_EQ(run.err.rfind("morva75-export: ", 0), 0u) << run.err;
+        EXPECT_EQ(run.err.rfind("morva75-grower: ", 0), 0u) << run.err;
         EXPECT_EQ(Entries(), 0u) << args;
     }
 }

@@ -1,12 +1,12 @@
-#include "tools/export_options.h"
+#include "grower/grower_options.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-ParsedExportOptions Parse(std::vector<std::string> args)
+ParsedGrowerOptions Parse(std::vector<std::string> args)
 {
-    return ParseExportOptions(args);
+    return ParseGrowerOptions(args);
 }
 
 TEST(ImageOptions, ReadAnImageRequest)

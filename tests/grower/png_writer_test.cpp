@@ -1,5 +1,5 @@
 #include "png_test_reader.h"
-#include "tools/png_writer.h"
+#include "grower/png_writer.h"
 
 #include <gtest/gtest.h>
 

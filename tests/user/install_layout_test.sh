@@ -22,7 +22,7 @@ expect() {
 }
 for n in "$@"; do
     expect "bin/morva$n"
-    expect "bin/morva$n-export"
+    expect "bin/morva$n-grower"
     expect "share/applications/morva$n.desktop"
     [ -x "$prefix/bin/morva$n" ] || { echo "install layout: bin/morva$n is not executable" >&2; missing=1; }
     grep -qx "Exec=morva$n" "$prefix/share/applications/morva$n.desktop" 2>/dev/null \

@@ -1,5 +1,5 @@
 // The pixels GDI draws on, and the small internal interface the rest of our
-// Win32 subset (USER, tools, tests) uses to reach them.
+// Win32 subset (USER, the grower, tests) uses to reach them.
 //
 // A Surface is a rectangle of 32-bit pixels, 0x00RRGGBB (red in bits 16-23,
 // blue in bits 0-7, the top byte always zero), stored row by row from the top

@@ -1,5 +1,5 @@
 // The Qt application under USER: created by main() before WinMain runs, or
-// on first use (tests, tools).
+// on first use (tests, the grower).
 #pragma once
 
 #include <QApplication>

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "grower/grower_options.h"
+
+#include <windows.h>
+
+#include <string>
+
+// Draws `view` of g_globe over the rectangle (0, 0, width, height) of a
+// surface that starts black:
+// - map: DrawMap over the whole surface, which is what RenderMapBuffer draws
+//   into its buffer on a display of width x height;
+// - lower, upper: the hemisphere view over the whole surface.
+void DrawImageView(ImageView view, HDC hdc, int width, int height);

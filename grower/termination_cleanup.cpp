@@ -1,0 +1,134 @@
+#include "grower/termination_cleanup.h"
+
+#include "grower/exit_status.h"
+#include "grower/pending_files.h"
+
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <exception>
+#include <new>
+
+#ifndef _WIN32
+#include <signal.h>
+#endif
+
+namespace {
+
+char const* g_programName = "";
+
+#ifdef _WIN32
+constexpr int CAUGHT_SIGNALS[] = { SIGINT, SIGTERM, SIGBREAK, SIGABRT };
+#else
+// Every signal whose default action ends the process and that can be
+// caught (the real-time signals are added at run time).
+constexpr int CAUGHT_SIGNALS[] = {
+    SIGHUP, SIGINT, SIGQUIT, SIGILL, SIGTRAP, SIGABRT, SIGBUS, SIGFPE, SIGUSR1, SIGSEGV, SIGUSR2, SIGPIPE,
+    SIGALRM, SIGTERM,
+#ifdef SIGSTKFLT
+    SIGSTKFLT,
+#endif
+    SIGXCPU, SIGXFSZ, SIGVTALRM, SIGPROF,
+#ifdef SIGPOLL
+    SIGPOLL,
+#endif
+#ifdef SIGPWR
+    SIGPWR,
+#endif
+    SIGSYS,
+};
+#endif
+
+extern "C" void OnTerminatingSignal(int signal)
+{
+    RemovePendingFiles();
+#ifdef _WIN32
+    std::signal(signal, SIG_DFL);
+    std::raise(signal);
+#else
+    // The handler was installed with SA_RESETHAND and SA_NODEFER: the
+    // default action is back and the signal is not held, so raising it ends
+    // the process now, as the signal would have.
+    raise(signal);
+#endif
+}
+
+// Writes "<program>: <first><second>" and a newline to the standard error
+// stream, allocating nothing.
+void ReportWithoutAllocating(char const* first, char const* second = "")
+{
+    std::fputs(g_programName, stderr);
+    std::fputs(": ", stderr);
+    std::fputs(first, stderr);
+    std::fputs(second, stderr);
+    std::fputc('\n', stderr);
+    std::fflush(stderr);
+}
+
+// An exception escaped where none may: through main, or out of a destructor
+// during unwinding (a destructor that allocates, with memory gone, ends up
+// here). Out of memory and other failures end with their own statuses.
+[[noreturn]] void OnTerminate()
+{
+    RemovePendingFiles();
+    if (std::exception_ptr const failure = std::current_exception()) {
+        try {
+            std::rethrow_exception(failure);
+        } catch (std::bad_alloc const&) {
+            ReportWithoutAllocating("not enough memory to go on");
+            std::_Exit(EXIT_NO_MEMORY);
+        } catch (std::exception const& other) {
+            ReportWithoutAllocating("internal error: ", other.what());
+            std::_Exit(EXIT_INTERNAL_ERROR);
+        } catch (...) {
+            ReportWithoutAllocating("internal error");
+            std::_Exit(EXIT_INTERNAL_ERROR);
+        }
+    }
+    std::abort();
+}
+
+void OnExit()
+{
+    RemovePendingFiles();
+}
+
+#ifndef _WIN32
+void Catch(int signal)
+{
+    struct sigaction action {};
+    action.sa_handler = OnTerminatingSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESETHAND | SA_NODEFER;
+    struct sigaction previous {};
+    // A signal ignored when the process started (nohup, a shell's
+    // background job) stays ignored.
+    if (sigaction(signal, nullptr, &previous) == 0 && previous.sa_handler == SIG_IGN)
+        return;
+    sigaction(signal, &action, nullptr);
+}
+#endif
+
+}
+
+int const* CaughtTerminationSignals(int& count)
+{
+    count = static_cast<int>(sizeof CAUGHT_SIGNALS / sizeof CAUGHT_SIGNALS[0]);
+    return CAUGHT_SIGNALS;
+}
+
+void InstallTerminationCleanup(char const* programName)
+{
+    g_programName = programName;
+    std::set_terminate(OnTerminate);
+    std::atexit(OnExit);
+#ifdef _WIN32
+    for (int const signal : CAUGHT_SIGNALS)
+        std::signal(signal, OnTerminatingSignal);
+#else
+    for (int const signal : CAUGHT_SIGNALS)
+        Catch(signal);
+    for (int signal = SIGRTMIN; signal <= SIGRTMAX; ++signal)
+        Catch(signal);
+#endif
+}

@@ -1,0 +1,66 @@
+#include "grower/window_view.h"
+
+#include "app/app_state.h"
+#include "app/program_constants.h"
+#include "app/program_start.h"
+#include "render/map_buffer.h"
+#include "winapi/user/headless.h"
+
+#include <windows.h>
+
+namespace {
+
+HWND TheMainWindow()
+{
+    auto const windows = winapi::headless::TopLevelWindows();
+    return windows.size() == 1 ? windows.front() : nullptr;
+}
+
+std::string Paint(int width, int height, int dissectCount, WindowPicture& picture)
+{
+    HINSTANCE const instance = winapi::headless::ProgramInstance();
+    RegisterProgram(instance);
+    if (!OpenMainWindow(instance, SW_SHOWNORMAL, dissectCount))
+        return "cannot create the window";
+    HWND const hwnd = TheMainWindow();
+    if (!hwnd)
+        return "cannot find the window";
+    // The planet is grown: no batch may run.
+    KillTimer(hwnd, DISSECT_TIMER);
+    g_autoDissect = false;
+    g_autoDraw = false;
+
+    std::string const size = std::to_string(width) + "x" + std::to_string(height);
+    if (!winapi::headless::ResizeClient(hwnd, width, height))
+        return "cannot make the window " + size;
+    winapi::headless::DispatchPending();
+
+    // What a timer batch with automatic drawing does after its passes.
+    RenderMapBuffer(hwnd);
+    // Without its buffer the window would show an empty map: no picture.
+    if (!g_mapDC || !g_mapBitmap)
+        return "cannot make the map buffer";
+    InvalidateRect(hwnd, NULL, FALSE);
+    winapi::headless::DispatchPending();
+
+    auto image = winapi::headless::ClientPixels(hwnd);
+    if (image.width != width || image.height != height)
+        return "cannot make a client area of " + size;
+    picture.width = image.width;
+    picture.height = image.height;
+    picture.pixels = std::move(image.pixels);
+    return {};
+}
+
+}
+
+std::string PaintWindowView(int width, int height, int screenWidth, int screenHeight, int dissectCount,
+    WindowPicture& picture)
+{
+    // Never a visible window, whatever display there is, and time stands
+    // still, so no timer ever fires.
+    winapi::headless::Start(screenWidth, screenHeight);
+    std::string const failure = Paint(width, height, dissectCount, picture);
+    winapi::headless::CloseWindows();
+    return failure;
+}

@@ -1,0 +1,71 @@
+#include "grower/grower_options.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+ParsedGrowerOptions Parse(std::vector<std::string> args)
+{
+    return ParseGrowerOptions(args);
+}
+
+TEST(GrowerOptions, DefaultsToTickSeedsAndTheProgramsPassCount)
+{
+    auto const parsed = Parse({});
+    ASSERT_EQ(parsed.error, "");
+    EXPECT_FALSE(parsed.options.seed1.has_value());
+    EXPECT_EQ(parsed.options.passes, 3001);
+    EXPECT_EQ(parsed.options.dumpPath, "");
+    EXPECT_FALSE(parsed.options.quiet);
+}
+
+TEST(GrowerOptions, ReadsEveryOption)
+{
+    auto const parsed = Parse({ "--seeds", "-4,31329", "--passes", "2147483647", "--dump", "g.bin", "--quiet" });
+    ASSERT_EQ(parsed.error, "");
+    EXPECT_EQ(*parsed.options.seed1, -4);
+    EXPECT_EQ(*parsed.options.seed2, 31329);
+    EXPECT_EQ(parsed.options.passes, 2147483647);
+    EXPECT_EQ(parsed.options.dumpPath, "g.bin");
+    EXPECT_TRUE(parsed.options.quiet);
+}
+
+TEST(GrowerOptions, RejectsBadInputWithAReason)
+{
+    std::vector<std::vector<std::string>> const bad = {
+        { "--frobnicate" },
+        { "--passes" },
+        { "--passes", "0" },
+        { "--passes", "-1" },
+        { "--passes", "2147483648" },
+        { "--passes", "12x" },
+        { "--passes", "" },
+        { "--passes", "1.5" },
+        { "--seeds", "1" },
+        { "--seeds", "1,x" },
+        { "--seeds", ",2" },
+        { "--seeds", "1,2,3" },
+        { "--seeds", "2147483648,1" },
+        { "--dump", "" },
+        { "extra" },
+    };
+    for (auto const& args : bad) {
+        auto const parsed = Parse(args);
+        EXPECT_NE(parsed.error, "") << args[0] << (args.size() > 1 ? " " + args[1] : "");
+        EXPECT_EQ(parsed.error.find('\n'), std::string::npos);
+    }
+}
+
+TEST(ParseInteger, IsStrict)
+{
+    EXPECT_EQ(ParseInteger("42"), 42);
+    EXPECT_EQ(ParseInteger("+42"), 42);
+    EXPECT_EQ(ParseInteger("-42"), -42);
+    EXPECT_FALSE(ParseInteger(" 42").has_value());
+    EXPECT_FALSE(ParseInteger("42 ").has_value());
+    EXPECT_FALSE(ParseInteger("+").has_value());
+    EXPECT_FALSE(ParseInteger("+-1").has_value());
+    EXPECT_FALSE(ParseInteger("99999999999999999999").has_value());
+}
+
+}

@@ -1,8 +1,0 @@
-// Where our USER subset is not built (the Windows build), the grower cannot
-// paint the window headless.
-#include "tools/window_view.h"
-
-std::string PaintWindowView(int, int, int, int, int, WindowPicture&)
-{
-    return "this build cannot paint the window (only the Linux build can)";
-}
