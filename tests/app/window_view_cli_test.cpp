@@ -70,6 +70,16 @@ TEST_F(WindowViewCli, PaintsTheWindowWithoutADisplay)
     EXPECT_EQ(NonWhite(png, 285, 25, 295, 30), 0);
 }
 
+// Outside a desktop session (no runtime folder either) a quiet run prints
+// nothing at all.
+TEST_F(WindowViewCli, IsSilentOutsideADesktopSession)
+{
+    auto const run = RunGrower(std::string(NO_DISPLAY) + " -u XDG_RUNTIME_DIR",
+        "--seeds 5,6 --passes 11 --image '" + File("w.png") + "' --view window --size 64x48");
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+}
+
 TEST_F(WindowViewCli, NeverUsesTheDisplayAndIsReproducible)
 {
     std::string const args = "--seeds 5,6 --passes 101 --view window --size 160x120 --image ";

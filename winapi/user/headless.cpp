@@ -9,15 +9,39 @@
 #include "winapi/user/window_frame.h"
 #include "winapi/user/window_geometry.h"
 
+#include <QtGlobal>
+
+#include <cstdio>
 #include <cstdlib>
 
 namespace winapi::headless {
 
 using namespace winapi::user;
 
+namespace {
+
+QtMessageHandler g_qtMessages = nullptr;
+
+// A headless run belongs to no desktop session, so Qt's note that the
+// session has no runtime folder says nothing to its user; every other
+// message goes where it went.
+void DropTheRuntimeFolderNote(QtMsgType type, QMessageLogContext const& context, QString const& message)
+{
+    if (type == QtWarningMsg && message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set")))
+        return;
+    if (g_qtMessages) {
+        g_qtMessages(type, context, message);
+        return;
+    }
+    std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
+}
+
+}
+
 void Start(int displayWidth, int displayHeight)
 {
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    g_qtMessages = qInstallMessageHandler(DropTheRuntimeFolderNote);
     EnsureApplication();
     UserClock().UseVirtualTime();
     SetDisplaySize(displayWidth, displayHeight);
