@@ -119,6 +119,17 @@ void BM_Map_GdiCallsOnly(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * GRID_N * GRID_N);
 }
 
+// The colours of every grid point, as a new batch needs them.
+void BM_Colors_AllPoints(benchmark::State& state)
+{
+    Globe const& globe = GrownPlanet();
+    for (auto _ : state) {
+        ForgetPointCaches();
+        benchmark::DoNotOptimize(CurrentPointPixels(globe));
+    }
+    state.SetItemsProcessed(state.iterations() * GRID_N * GRID_N);
+}
+
 void BM_Lower_DrawLowerHemisphere(benchmark::State& state)
 {
     MeasureDrawing(state, DrawLowerHemisphere, VIEW_WIDTH, VIEW_HEIGHT, false);
@@ -145,6 +156,7 @@ BENCHMARK(BM_Map_DrawMap)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_Map_BareFillBaseline)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_Map_GdiCallsOnly)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_Map_DrawMapThroughGdi)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_Colors_AllPoints)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_Lower_DrawLowerHemisphere)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_Lower_DrawLowerHemisphereCached)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_Lower_BareFillBaseline)->Unit(benchmark::kMillisecond)->MinTime(2.0);

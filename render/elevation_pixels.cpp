@@ -1,6 +1,7 @@
 #include "render/elevation_pixels.h"
 
 #include "render/elevation_color.h"
+#include "render/elevation_pixels_avx512.h"
 #include "render/float_conversion.h"
 #include "render/pixel_target.h"
 
@@ -14,8 +15,6 @@
 // their instruction set, inside this file: their vector arguments never
 // cross an ABI boundary.
 #pragma GCC diagnostic ignored "-Wpsabi"
-// GCC 12's _mm512_sqrt_pd starts from a deliberately undefined vector.
-#pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
 
 namespace {
 
@@ -44,11 +43,6 @@ inline Lanes<2>::Real Sqrt(Lanes<2>::Real value)
 [[gnu::target("avx2")]] inline Lanes<4>::Real Sqrt(Lanes<4>::Real value)
 {
     return _mm256_sqrt_pd(value);
-}
-
-[[gnu::target("avx512f")]] inline Lanes<8>::Real Sqrt(Lanes<8>::Real value)
-{
-    return _mm512_sqrt_pd(value);
 }
 
 // The colour rule, operation for operation as ElevationColor, for Width
@@ -125,12 +119,6 @@ bool RunSse2(GlobePoint const* points, std::size_t count, double seaLevel, doubl
     return PixelRun<4>(points, count, seaLevel, span, pixels);
 }
 
-[[gnu::target("avx512f")]] bool RunAvx512(
-    GlobePoint const* points, std::size_t count, double seaLevel, double span, std::uint32_t* pixels)
-{
-    return PixelRun<8>(points, count, seaLevel, span, pixels);
-}
-
 // The widest form the processor runs, and its width.
 struct Runner {
     RunFunction run;
@@ -141,7 +129,7 @@ Runner PickRunner()
 {
     __builtin_cpu_init();
     if (__builtin_cpu_supports("avx512f"))
-        return { RunAvx512, 8 };
+        return { elevation_pixels::PixelRunAvx512, elevation_pixels::AVX512_WIDTH };
     if (__builtin_cpu_supports("avx2"))
         return { RunAvx2, 4 };
     return { RunSse2, 2 };
