@@ -12,6 +12,7 @@
 #include "render/memory_canvas.h"
 #include "render/pixel_target.h"
 #include "render/point_cache.h"
+#include "render/wide_kernels.h"
 
 #include <benchmark/benchmark.h>
 #include <windows.h>
@@ -135,6 +136,14 @@ void BM_Lower_DrawLowerHemisphere(benchmark::State& state)
     MeasureDrawing(state, DrawLowerHemisphere, VIEW_WIDTH, VIEW_HEIGHT, false);
 }
 
+// The same view on a processor without AVX-512.
+void BM_Lower_DrawLowerHemisphereWithoutAvx512(benchmark::State& state)
+{
+    AllowAvx512Kernels(false);
+    MeasureDrawing(state, DrawLowerHemisphere, VIEW_WIDTH, VIEW_HEIGHT, false);
+    AllowAvx512Kernels(true);
+}
+
 // The second view of a paint: the points are already worked out.
 void BM_Lower_DrawLowerHemisphereCached(benchmark::State& state)
 {
@@ -158,6 +167,7 @@ BENCHMARK(BM_Map_GdiCallsOnly)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_Map_DrawMapThroughGdi)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_Colors_AllPoints)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_Lower_DrawLowerHemisphere)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_Lower_DrawLowerHemisphereWithoutAvx512)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_Lower_DrawLowerHemisphereCached)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_Lower_BareFillBaseline)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
@@ -169,6 +179,8 @@ int main(int argc, char** argv)
             { "GDI calls alone of DrawMap / bare fill", "BM_Map_GdiCallsOnly", "BM_Map_BareFillBaseline" },
             { "DrawMap cell by cell through GDI / bare fill", "BM_Map_DrawMapThroughGdi", "BM_Map_BareFillBaseline" },
             { "DrawLowerHemisphere 960x520 / bare fill", "BM_Lower_DrawLowerHemisphere", "BM_Lower_BareFillBaseline" },
+            { "DrawLowerHemisphere 960x520 without AVX-512 / bare fill", "BM_Lower_DrawLowerHemisphereWithoutAvx512",
+                "BM_Lower_BareFillBaseline" },
             { "DrawLowerHemisphere 960x520, points cached / bare fill", "BM_Lower_DrawLowerHemisphereCached",
                 "BM_Lower_BareFillBaseline" },
         });

@@ -7,6 +7,7 @@
 #include "render/pixel_target.h"
 
 #include "raster/polygon_scan.h"
+#include "raster/short_quad_scan.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -32,10 +33,16 @@ public:
         if (left == right || top == bottom || right <= m_target.clip.left || left >= m_target.clip.right
             || bottom <= m_target.clip.top || top >= m_target.clip.bottom)
             return;
-        if (bottom - top == 1 && FillOneRow(corners, top, pixel))
-            return;
-        raster::ScanPolygon(m_scanner, corners, 4, m_target.fillRule, m_target.clip,
-            [&](int y, int x0, int x1) { raster::FillSpan(m_target.rows.Row(y), x0, x1, pixel); });
+        FillCovering(corners, top, bottom, pixel);
+    }
+
+    // A quadrilateral whose corners are known to span more than one column
+    // and more than one row and to reach into the clip.
+    void FillCoveringQuad(POINT const (&corners)[4], std::uint32_t pixel)
+    {
+        LONG const top = std::min(std::min(corners[0].y, corners[1].y), std::min(corners[2].y, corners[3].y));
+        LONG const bottom = std::max(std::max(corners[0].y, corners[1].y), std::max(corners[2].y, corners[3].y));
+        FillCovering(corners, top, bottom, pixel);
     }
 
     // A grid of rectangular cells, the same row edges in every column, as
@@ -49,6 +56,20 @@ public:
         std::uint32_t const* pixels);
 
 private:
+    void FillCovering(POINT const (&corners)[4], LONG top, LONG bottom, std::uint32_t pixel)
+    {
+        if (bottom - top == 1 && FillOneRow(corners, top, pixel))
+            return;
+        raster::ShortSpans spans;
+        if (bottom - top == 2 && raster::ScanShortQuad(corners, m_target.clip, spans)) {
+            for (int i = 0; i < spans.count; ++i)
+                raster::FillSpan(m_target.rows.Row(spans.spans[i].y), spans.spans[i].x0, spans.spans[i].x1, pixel);
+            return;
+        }
+        raster::ScanPolygon(m_scanner, corners, 4, m_target.fillRule, m_target.clip,
+            [&](int y, int x0, int x1) { raster::FillSpan(m_target.rows.Row(y), x0, x1, pixel); });
+    }
+
     // A cell within one row of sample points, y = row: every edge that is
     // not horizontal counts on that row and crosses it at its upper end.
     // With two such edges the span between them is filled and true

@@ -4,6 +4,7 @@
 #include "render/elevation_pixels_avx512.h"
 #include "render/float_conversion.h"
 #include "render/pixel_target.h"
+#include "render/wide_kernels.h"
 
 #include <algorithm>
 #include <cfloat>
@@ -125,14 +126,21 @@ struct Runner {
     std::size_t width;
 };
 
-Runner PickRunner()
+// The widest form below AVX-512 that the processor runs.
+Runner PickNarrowRunner()
 {
     __builtin_cpu_init();
-    if (__builtin_cpu_supports("avx512f"))
-        return { elevation_pixels::PixelRunAvx512, elevation_pixels::AVX512_WIDTH };
     if (__builtin_cpu_supports("avx2"))
         return { RunAvx2, 4 };
     return { RunSse2, 2 };
+}
+
+Runner PickRunner()
+{
+    if (UseAvx512Kernels())
+        return { elevation_pixels::PixelRunAvx512, elevation_pixels::AVX512_WIDTH };
+    static Runner const narrow = PickNarrowRunner();
+    return narrow;
 }
 
 void ScalarRun(GlobePoint const* points, std::size_t count, float meanRadius, float maxRadius, std::uint32_t* pixels)
@@ -146,7 +154,7 @@ void ScalarRun(GlobePoint const* points, std::size_t count, float meanRadius, fl
 void ElevationPixels(GlobePoint const* points, std::size_t count, float meanRadius, float maxRadius,
     std::uint32_t* pixels)
 {
-    static Runner const runner = PickRunner();
+    Runner const runner = PickRunner();
     double const mean = meanRadius;
     double const max = maxRadius;
     double const seaLevel = mean + (max - mean) * 0.1;

@@ -1,5 +1,7 @@
 #include "render/elevation_pixels_avx512.h"
 
+#include "render/avx512_points.h"
+
 #include <cfloat>
 
 #include <immintrin.h>
@@ -13,33 +15,14 @@
 
 namespace elevation_pixels {
 
+using namespace avx512_points;
+
 namespace {
 
 // Within this land or depth fraction every product, sum and rounding below
 // stays far inside the int range, where truncating to 32 bits keeps the same
 // low byte as truncating to 64.
 constexpr double EXACT_FRACTION = 1048576.0;
-
-// The indices that pick coordinate `axis` (0 for x, 1 for y, 2 for z) of
-// sixteen interleaved points out of three vectors of sixteen floats: the
-// first permutation takes what lies in the first two vectors, the second
-// keeps those lanes and fills the rest from the third.
-struct AxisIndices {
-    __m512i fromFirstTwo;
-    __m512i withThird;
-};
-
-[[gnu::target("avx512f")]] AxisIndices IndicesOfAxis(int axis)
-{
-    alignas(64) int first[16];
-    alignas(64) int second[16];
-    for (int lane = 0; lane < 16; ++lane) {
-        int const element = 3 * lane + axis;
-        first[lane] = element < 32 ? element : 0;
-        second[lane] = element < 32 ? lane : 16 + (element - 32);
-    }
-    return { _mm512_load_si512(first), _mm512_load_si512(second) };
-}
 
 struct Channels {
     __m256i packed;
@@ -92,42 +75,18 @@ struct Channels {
     return { packed, inRange };
 }
 
-[[gnu::target("avx512f")]] inline __m512 Axis(AxisIndices const& indices, __m512 a, __m512 b, __m512 c)
-{
-    return _mm512_permutex2var_ps(_mm512_permutex2var_ps(a, indices.fromFirstTwo, b), indices.withThird, c);
-}
-
-[[gnu::target("avx512f")]] inline __m256 LowHalf(__m512 value)
-{
-    return _mm512_castps512_ps256(value);
-}
-
-[[gnu::target("avx512f")]] inline __m256 HighHalf(__m512 value)
-{
-    return _mm256_castpd_ps(_mm512_extractf64x4_pd(_mm512_castps_pd(value), 1));
-}
-
 }
 
 [[gnu::target("avx512f")]] bool PixelRunAvx512(GlobePoint const* points, std::size_t count, double seaLevel,
     double span, std::uint32_t* pixels)
 {
-    static AxisIndices const xIndices = IndicesOfAxis(0);
-    static AxisIndices const yIndices = IndicesOfAxis(1);
-    static AxisIndices const zIndices = IndicesOfAxis(2);
     __m512d const sea = _mm512_set1_pd(seaLevel);
     __m512d const spanLanes = _mm512_set1_pd(span);
     __mmask8 allInRange = 0xFF;
     for (std::size_t i = 0; i + AVX512_WIDTH <= count; i += AVX512_WIDTH) {
-        float const* const floats = reinterpret_cast<float const*>(points + i);
-        __m512 const a = _mm512_loadu_ps(floats);
-        __m512 const b = _mm512_loadu_ps(floats + 16);
-        __m512 const c = _mm512_loadu_ps(floats + 32);
-        __m512 const x = Axis(xIndices, a, b, c);
-        __m512 const y = Axis(yIndices, a, b, c);
-        __m512 const z = Axis(zIndices, a, b, c);
-        Channels const low = ColorsOfEight(LowHalf(x), LowHalf(y), LowHalf(z), sea, spanLanes);
-        Channels const high = ColorsOfEight(HighHalf(x), HighHalf(y), HighHalf(z), sea, spanLanes);
+        Coordinates const p = LoadSixteen(points + i);
+        Channels const low = ColorsOfEight(LowHalf(p.x), LowHalf(p.y), LowHalf(p.z), sea, spanLanes);
+        Channels const high = ColorsOfEight(HighHalf(p.x), HighHalf(p.y), HighHalf(p.z), sea, spanLanes);
         _mm256_storeu_si256(reinterpret_cast<__m256i*>(pixels + i), low.packed);
         _mm256_storeu_si256(reinterpret_cast<__m256i*>(pixels + i + 8), high.packed);
         allInRange &= low.inRange & high.inRange;

@@ -4,6 +4,7 @@
 #include "render/cell_canvas.h"
 #include "render/cell_painter.h"
 #include "render/float_conversion.h"
+#include "render/hemisphere_cells.h"
 #include "render/hemisphere_projection.h"
 #include "render/pixel_target.h"
 #include "render/point_cache.h"
@@ -92,6 +93,9 @@ void DrawHemisphereDirect(Hemisphere side, PixelTarget const& target, Globe cons
 {
     std::uint32_t const* const pixels = CurrentPointPixels(globe);
     GlobePoint const* const points = globe.Points();
+    if (FillHemisphereCellsWide(target, points, pixels, GRID_N, projection,
+            side == Hemisphere::Lower ? ViewSide::Lower : ViewSide::Upper))
+        return;
     static std::vector<POINT> projected;
     static std::vector<std::uint8_t> onSide;
     projected.resize(GRID_POINT_COUNT);

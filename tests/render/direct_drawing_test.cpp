@@ -5,11 +5,14 @@
 #include "render/hemisphere_views.h"
 #include "render/map_view.h"
 #include "render/pixel_target.h"
+#include "render/wide_kernels.h"
 #include "render_test_support.h"
 #include "tests/render/direct_drawing_check.h"
 
 #include <gtest/gtest.h>
 
+#include <iterator>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -43,6 +46,42 @@ TEST_F(DirectDrawing, LowerHemisphereEqualsTheCellByCellDrawing)
 TEST_F(DirectDrawing, UpperHemisphereEqualsTheCellByCellDrawing)
 {
     ExpectDirectEqualsGdi(DrawUpperHemisphere, "upper view");
+}
+
+// The narrower forms, which processors without AVX-512 run, give the same
+// pixels too.
+TEST_F(DirectDrawing, EveryDrawingEqualsTheCellByCellDrawingWithoutAvx512)
+{
+    AllowAvx512Kernels(false);
+    ExpectDirectEqualsGdi(DrawMap, "map without AVX-512");
+    ExpectDirectEqualsGdi(DrawLowerHemisphere, "lower view without AVX-512");
+    ExpectDirectEqualsGdi(DrawUpperHemisphere, "upper view without AVX-512");
+    AllowAvx512Kernels(true);
+}
+
+// Points no growth makes: not numbers, infinite, far beyond the int range
+// once projected, exactly on the plane z = 0, or at the centre. Each form
+// must handle them as the cell-by-cell drawing does.
+TEST_F(DirectDrawing, ViewsOfExtremePointsEqualTheCellByCellDrawing)
+{
+    float const nan = std::numeric_limits<float>::quiet_NaN();
+    float const infinity = std::numeric_limits<float>::infinity();
+    GlobePoint const extremes[] = {
+        { nan, 10, -5 }, { 10, nan, -5 }, { 3, 4, nan }, { infinity, 0, -1 }, { -infinity, 5, -1 },
+        { 3e9f, -3e9f, -1 }, { -2147483648.0f, 2147483520.0f, -7 }, { 1e30f, 1e30f, -1e30f }, { 0, 0, 0 },
+        { 5, 5, -0.0f }, { 0, 0, -1 }, { -1999, 0, -1 }, { 1e-30f, -1e-30f, -1e-30f },
+    };
+    int index = 0;
+    for (int row = 1; row < GRID_N; row += 3) {
+        for (int column = index % 5; column < GRID_N; column += 7)
+            globe.Point(row, column) = extremes[index++ % std::size(extremes)];
+    }
+    for (bool wide : { true, false }) {
+        AllowAvx512Kernels(wide);
+        ExpectDirectEqualsGdi(DrawLowerHemisphere, wide ? "lower view" : "lower view without AVX-512");
+        ExpectDirectEqualsGdi(DrawUpperHemisphere, wide ? "upper view" : "upper view without AVX-512");
+    }
+    AllowAvx512Kernels(true);
 }
 
 // A later drawing of a changed globe must not show the colours cached for

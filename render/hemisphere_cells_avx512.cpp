@@ -1,0 +1,361 @@
+#include "render/hemisphere_cells.h"
+
+#include "render/cell_canvas.h"
+#include "render/wide_kernels.h"
+
+// Vectors pass only between functions of this file, all compiled for
+// AVX-512F; GCC 12's conversions start from a deliberately undefined vector.
+#pragma GCC diagnostic ignored "-Wpsabi"
+#pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
+#pragma GCC diagnostic ignored "-Wuninitialized"
+
+#include "render/avx512_points.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <memory>
+#include <vector>
+
+namespace {
+
+using namespace avx512_points;
+
+constexpr int BAND_COLUMNS = 16;
+// A band row holds its 16 columns and the next column, which the band's last
+// cells reach into.
+constexpr int BAND_STRIDE = BAND_COLUMNS + 1;
+constexpr int PREFETCH_ROWS = 8;
+
+// HemisphereProjection's Axis for sixteen coordinates.
+[[gnu::target("avx512f")]] inline __m512i ProjectAxis(__m512 coordinate, std::int32_t center, float scale)
+{
+    __m512d const centerLanes = _mm512_set1_pd(center);
+    __m512d const scaleLanes = _mm512_set1_pd(scale);
+    __m512i const whole = TruncateToInt32(coordinate);
+    __m512d const low = _mm512_cvtepi32_pd(_mm512_castsi512_si256(whole));
+    __m512d const high = _mm512_cvtepi32_pd(_mm512_extracti64x4_epi64(whole, 1));
+    __m256i const screenLow = TruncateToInt32(_mm512_add_pd(centerLanes, _mm512_mul_pd(low, scaleLanes)));
+    __m256i const screenHigh = TruncateToInt32(_mm512_add_pd(centerLanes, _mm512_mul_pd(high, scaleLanes)));
+    return _mm512_inserti64x4(_mm512_castsi256_si512(screenLow), screenHigh, 1);
+}
+
+// Where each cell of a band row crosses the sample rows, for a cell within
+// two rows of sample points: the row of its top corner and, on that row and
+// the next, the span it fills (empty where it fills none). The spans are
+// those of raster::ScanShortQuad.
+struct CellSpans {
+    __m512i left0;
+    __m512i right0;
+    __m512i left1;
+    __m512i right1;
+    __mmask16 twoCrossings; // no row meets more than two edges
+};
+
+// The least and greatest crossing, and the number of crossings, of one
+// sample row.
+struct RowCrossings {
+    __m512i low;
+    __m512i high;
+    __m512i count;
+};
+
+[[gnu::target("avx512f")]] inline RowCrossings NoCrossings()
+{
+    return { _mm512_set1_epi32(INT32_MAX), _mm512_set1_epi32(INT32_MIN), _mm512_setzero_si512() };
+}
+
+[[gnu::target("avx512f")]] inline void AddCrossing(RowCrossings& row, __mmask16 counts, __m512i x)
+{
+    row.low = _mm512_mask_min_epi32(row.low, counts, row.low, x);
+    row.high = _mm512_mask_max_epi32(row.high, counts, row.high, x);
+    row.count = _mm512_mask_add_epi32(row.count, counts, row.count, _mm512_set1_epi32(1));
+}
+
+[[gnu::target("avx512f")]] inline __m512i Clamp(__m512i x, __m512i low, __m512i high)
+{
+    return _mm512_min_epi32(_mm512_max_epi32(x, low), high);
+}
+
+[[gnu::target("avx512f")]] inline __mmask16 RowInClip(__m512i row, raster::ScanClip clip)
+{
+    return _mm512_cmpge_epi32_mask(row, _mm512_set1_epi32(clip.top))
+        & _mm512_cmplt_epi32_mask(row, _mm512_set1_epi32(clip.bottom));
+}
+
+// The edge from corner p to corner q of sixteen cells whose top row is
+// `top`: on that row it counts when it starts there and is not horizontal,
+// crossing at its upper end; on the next row when it ends two rows down,
+// crossing one step below its top (at ceil(dx / 2)) or at its top.
+[[gnu::target("avx512f")]] inline void AddEdge(__m512i px, __m512i py, __m512i qx, __m512i qy, __m512i top,
+    __m512i clipLeft, __m512i clipRight, RowCrossings& row0, RowCrossings& row1)
+{
+    __mmask16 const down = _mm512_cmplt_epi32_mask(py, qy);
+    __m512i const yTop = _mm512_min_epi32(py, qy);
+    __m512i const yBottom = _mm512_max_epi32(py, qy);
+    __m512i const xTop = _mm512_mask_blend_epi32(down, qx, px);
+    __m512i const xBottom = _mm512_mask_blend_epi32(down, px, qx);
+    __m512i const next = _mm512_add_epi32(top, _mm512_set1_epi32(1));
+    __m512i const halfStep = _mm512_srai_epi32(_mm512_add_epi32(_mm512_sub_epi32(xBottom, xTop), _mm512_set1_epi32(1)), 1);
+    __mmask16 const onTop = _mm512_cmpeq_epi32_mask(yTop, top) & _mm512_cmpneq_epi32_mask(yBottom, yTop);
+    __mmask16 const onNext = _mm512_cmple_epi32_mask(yTop, next) & _mm512_cmpgt_epi32_mask(yBottom, next);
+    __m512i const nextX = _mm512_mask_blend_epi32(_mm512_cmpeq_epi32_mask(yTop, next), _mm512_add_epi32(xTop, halfStep), xTop);
+    AddCrossing(row0, onTop, Clamp(xTop, clipLeft, clipRight));
+    AddCrossing(row1, onNext, Clamp(nextX, clipLeft, clipRight));
+}
+
+// Corners a, b, c, d in the views' order: the cell's own point, the one
+// below it, the one below and right, the one to its right.
+[[gnu::target("avx512f")]] inline CellSpans SpansOfCells(__m512i const (&x)[4], __m512i const (&y)[4], __m512i top,
+    raster::ScanClip clip)
+{
+    __m512i const clipLeft = _mm512_set1_epi32(clip.left);
+    __m512i const clipRight = _mm512_set1_epi32(clip.right);
+    RowCrossings row0 = NoCrossings();
+    RowCrossings row1 = NoCrossings();
+    for (int corner = 0; corner < 4; ++corner) {
+        int const after = (corner + 1) & 3;
+        AddEdge(x[corner], y[corner], x[after], y[after], top, clipLeft, clipRight, row0, row1);
+    }
+    __m512i const two = _mm512_set1_epi32(2);
+    __m512i const next = _mm512_add_epi32(top, _mm512_set1_epi32(1));
+    __mmask16 const fills0 = _mm512_cmpeq_epi32_mask(row0.count, two) & _mm512_cmplt_epi32_mask(row0.low, row0.high)
+        & RowInClip(top, clip);
+    __mmask16 const fills1 = _mm512_cmpeq_epi32_mask(row1.count, two) & _mm512_cmplt_epi32_mask(row1.low, row1.high)
+        & RowInClip(next, clip);
+    return { _mm512_maskz_mov_epi32(fills0, row0.low), _mm512_maskz_mov_epi32(fills0, row0.high),
+        _mm512_maskz_mov_epi32(fills1, row1.low), _mm512_maskz_mov_epi32(fills1, row1.high),
+        static_cast<__mmask16>(_mm512_cmple_epi32_mask(row0.count, two) & _mm512_cmple_epi32_mask(row1.count, two)) };
+}
+
+// Sixteen neighbouring columns of the grid, every row plus row 0 again as
+// row gridN: where each point projects, which of the band's points lie on
+// the view's side and their pixels; then for each cell whether it covers a
+// sample point inside the clip and, for most of those, the spans it fills.
+class Band {
+public:
+    explicit Band(int gridN)
+        : m_gridN(gridN)
+        , m_words((gridN + 63) / 64)
+        , m_x(static_cast<std::size_t>(gridN + 1) * BAND_STRIDE)
+        , m_y(m_x.size())
+        , m_pixels(static_cast<std::size_t>(gridN) * BAND_COLUMNS)
+        , m_top(m_pixels.size())
+        , m_left0(m_pixels.size())
+        , m_right0(m_pixels.size())
+        , m_left1(m_pixels.size())
+        , m_right1(m_pixels.size())
+        , m_sides(gridN)
+        , m_scanned(gridN)
+        , m_columnRows(static_cast<std::size_t>(BAND_COLUMNS) * m_words)
+    {
+    }
+
+    int GridN() const { return m_gridN; }
+
+    void Load(GlobePoint const* points, std::uint32_t const* pixels, HemisphereProjection const& projection,
+        ViewSide side, raster::ScanClip clip, int first, int count);
+
+    // Fills the band's cells, column by column, each from row 0.
+    void Draw(int count, PixelTarget const& target, CellCanvas& canvas) const;
+
+private:
+    void LoadRowWide(GlobePoint const* row, std::uint32_t const* rowPixels, HemisphereProjection const& projection,
+        ViewSide side, int index, int first);
+    void LoadRowOneByOne(GlobePoint const* row, std::uint32_t const* rowPixels,
+        HemisphereProjection const& projection, ViewSide side, int index, int first, int count);
+    void PlanCells(int row, raster::ScanClip clip, std::uint16_t inBand);
+
+    int m_gridN;
+    int m_words;
+    std::vector<std::int32_t> m_x;
+    std::vector<std::int32_t> m_y;
+    // Per cell, row by row, sixteen to a row.
+    std::vector<std::uint32_t> m_pixels;
+    std::vector<std::int32_t> m_top;
+    std::vector<std::int32_t> m_left0;
+    std::vector<std::int32_t> m_right0;
+    std::vector<std::int32_t> m_left1;
+    std::vector<std::int32_t> m_right1;
+    // Per row, a bit for each of its cells.
+    std::vector<std::uint16_t> m_sides;
+    std::vector<std::uint16_t> m_scanned; // left to the polygon scanner
+    // Per column, a bit for each row whose cell covers a sample point.
+    std::vector<std::uint64_t> m_columnRows;
+};
+
+[[gnu::target("avx512f")]] void Band::LoadRowWide(GlobePoint const* row, std::uint32_t const* rowPixels,
+    HemisphereProjection const& projection, ViewSide side, int index, int first)
+{
+    Coordinates const p = LoadSixteen(row + first);
+    __mmask16 const onSide = side == ViewSide::Lower ? _mm512_cmp_ps_mask(p.z, _mm512_setzero_ps(), _CMP_LT_OQ)
+                                                     : _mm512_cmp_ps_mask(p.z, _mm512_setzero_ps(), _CMP_GT_OQ);
+    std::size_t const start = static_cast<std::size_t>(index) * BAND_STRIDE;
+    _mm512_storeu_si512(&m_x[start], ProjectAxis(p.x, projection.centerX, projection.scale));
+    _mm512_storeu_si512(&m_y[start], ProjectAxis(p.y, projection.centerY, projection.scale));
+    GlobePoint const next = row[(first + BAND_COLUMNS) % m_gridN];
+    ProjectedPoint const projected = projection.Project(next.x, next.y);
+    m_x[start + BAND_COLUMNS] = projected.x;
+    m_y[start + BAND_COLUMNS] = projected.y;
+    m_sides[index] = onSide;
+    _mm512_storeu_si512(&m_pixels[static_cast<std::size_t>(index) * BAND_COLUMNS], _mm512_loadu_si512(rowPixels + first));
+}
+
+void Band::LoadRowOneByOne(GlobePoint const* row, std::uint32_t const* rowPixels,
+    HemisphereProjection const& projection, ViewSide side, int index, int first, int count)
+{
+    std::size_t const start = static_cast<std::size_t>(index) * BAND_STRIDE;
+    std::uint16_t onSide = 0;
+    for (int offset = 0; offset <= count; ++offset) {
+        int const column = (first + offset) % m_gridN;
+        GlobePoint const p = row[column];
+        ProjectedPoint const projected = projection.Project(p.x, p.y);
+        m_x[start + offset] = projected.x;
+        m_y[start + offset] = projected.y;
+        if (offset == count)
+            break;
+        if (side == ViewSide::Lower ? p.z < 0 : p.z > 0)
+            onSide |= std::uint16_t(1u << offset);
+        m_pixels[static_cast<std::size_t>(index) * BAND_COLUMNS + offset] = rowPixels[column];
+    }
+    m_sides[index] = onSide;
+}
+
+// Cell (row, offset) is drawn when its first point is on the view's side
+// and its corners' bounding box has width and height and overlaps the clip:
+// a box without either holds no sample point, nor does one beside the clip.
+// A drawn cell whose corners lie within two rows, all well inside the int
+// range, and whose rows each meet at most two edges gets its spans here;
+// any other is left to the polygon scanner.
+[[gnu::target("avx512f")]] void Band::PlanCells(int row, raster::ScanClip clip, std::uint16_t inBand)
+{
+    std::size_t const here = static_cast<std::size_t>(row) * BAND_STRIDE;
+    std::size_t const below = here + BAND_STRIDE;
+    __m512i const x[4] = { _mm512_loadu_si512(&m_x[here]), _mm512_loadu_si512(&m_x[below]),
+        _mm512_loadu_si512(&m_x[below + 1]), _mm512_loadu_si512(&m_x[here + 1]) };
+    __m512i const y[4] = { _mm512_loadu_si512(&m_y[here]), _mm512_loadu_si512(&m_y[below]),
+        _mm512_loadu_si512(&m_y[below + 1]), _mm512_loadu_si512(&m_y[here + 1]) };
+    __m512i const left = _mm512_min_epi32(_mm512_min_epi32(x[0], x[1]), _mm512_min_epi32(x[2], x[3]));
+    __m512i const right = _mm512_max_epi32(_mm512_max_epi32(x[0], x[1]), _mm512_max_epi32(x[2], x[3]));
+    __m512i const top = _mm512_min_epi32(_mm512_min_epi32(y[0], y[1]), _mm512_min_epi32(y[2], y[3]));
+    __m512i const bottom = _mm512_max_epi32(_mm512_max_epi32(y[0], y[1]), _mm512_max_epi32(y[2], y[3]));
+    __mmask16 const drawn = m_sides[row] & inBand & _mm512_cmpneq_epi32_mask(left, right)
+        & _mm512_cmpneq_epi32_mask(top, bottom) & _mm512_cmpgt_epi32_mask(right, _mm512_set1_epi32(clip.left))
+        & _mm512_cmplt_epi32_mask(left, _mm512_set1_epi32(clip.right))
+        & _mm512_cmpgt_epi32_mask(bottom, _mm512_set1_epi32(clip.top))
+        & _mm512_cmplt_epi32_mask(top, _mm512_set1_epi32(clip.bottom));
+    if (drawn == 0)
+        return;
+
+    // Within +-2^30 no difference or step below overflows.
+    __m512i const limit = _mm512_set1_epi32(1 << 30);
+    __m512i const negativeLimit = _mm512_set1_epi32(-(1 << 30));
+    __mmask16 const moderate = _mm512_cmpgt_epi32_mask(left, negativeLimit) & _mm512_cmplt_epi32_mask(right, limit)
+        & _mm512_cmpgt_epi32_mask(top, negativeLimit) & _mm512_cmplt_epi32_mask(bottom, limit);
+    __mmask16 const short_ = moderate
+        & _mm512_cmple_epi32_mask(_mm512_sub_epi32(bottom, top), _mm512_set1_epi32(2));
+    CellSpans const spans = SpansOfCells(x, y, top, clip);
+    std::size_t const cells = static_cast<std::size_t>(row) * BAND_COLUMNS;
+    _mm512_storeu_si512(&m_top[cells], top);
+    _mm512_storeu_si512(&m_left0[cells], spans.left0);
+    _mm512_storeu_si512(&m_right0[cells], spans.right0);
+    _mm512_storeu_si512(&m_left1[cells], spans.left1);
+    _mm512_storeu_si512(&m_right1[cells], spans.right1);
+    m_scanned[row] = static_cast<std::uint16_t>(drawn & ~(short_ & spans.twoCrossings));
+    for (unsigned remaining = drawn; remaining != 0; remaining &= remaining - 1) {
+        int const offset = __builtin_ctz(remaining);
+        m_columnRows[static_cast<std::size_t>(offset) * m_words + row / 64] |= std::uint64_t { 1 } << (row % 64);
+    }
+}
+
+// Fills left .. right on row y: up to sixteen pixels in one masked store.
+[[gnu::target("avx512f")]] inline void FillShortSpan(raster::PixelRows rows, int y, int left, int right,
+    __m512i pixel)
+{
+    int const length = right - left;
+    if (length <= 0)
+        return;
+    std::uint32_t* const first = rows.Row(y) + left;
+    if (length <= 16)
+        _mm512_mask_storeu_epi32(first, static_cast<__mmask16>((1u << length) - 1), pixel);
+    else
+        std::fill(first, first + length, static_cast<std::uint32_t>(_mm_cvtsi128_si32(_mm512_castsi512_si128(pixel))));
+}
+
+[[gnu::target("avx512f")]] void Band::Draw(int count, PixelTarget const& target, CellCanvas& canvas) const
+{
+    for (int offset = 0; offset < count; ++offset) {
+        std::uint64_t const* const words = &m_columnRows[static_cast<std::size_t>(offset) * m_words];
+        for (int word = 0; word < m_words; ++word) {
+            for (std::uint64_t rows = words[word]; rows != 0; rows &= rows - 1) {
+                int const row = word * 64 + __builtin_ctzll(rows);
+                std::size_t const cell = static_cast<std::size_t>(row) * BAND_COLUMNS + offset;
+                std::uint32_t const pixel = m_pixels[cell];
+                if (m_scanned[row] >> offset & 1) {
+                    std::size_t const here = static_cast<std::size_t>(row) * BAND_STRIDE + offset;
+                    std::size_t const below = here + BAND_STRIDE;
+                    POINT const corners[4] = {
+                        { m_x[here], m_y[here] },
+                        { m_x[below], m_y[below] },
+                        { m_x[below + 1], m_y[below + 1] },
+                        { m_x[here + 1], m_y[here + 1] },
+                    };
+                    canvas.FillCoveringQuad(corners, pixel);
+                    continue;
+                }
+                __m512i const lanes = _mm512_set1_epi32(static_cast<int>(pixel));
+                FillShortSpan(target.rows, m_top[cell], m_left0[cell], m_right0[cell], lanes);
+                FillShortSpan(target.rows, m_top[cell] + 1, m_left1[cell], m_right1[cell], lanes);
+            }
+        }
+    }
+}
+
+void Band::Load(GlobePoint const* points, std::uint32_t const* pixels, HemisphereProjection const& projection,
+    ViewSide side, raster::ScanClip clip, int first, int count)
+{
+    std::fill(m_columnRows.begin(), m_columnRows.end(), 0);
+    std::uint16_t const inBand = static_cast<std::uint16_t>((1u << count) - 1);
+    GlobePoint const* const end = points + static_cast<std::size_t>(m_gridN) * m_gridN;
+    for (int row = 0; row < m_gridN; ++row) {
+        std::size_t const rowStart = static_cast<std::size_t>(row) * m_gridN;
+        // Rows lie far apart in memory, beyond the hardware's stride
+        // prefetch: ask for a later row's points now.
+        GlobePoint const* const ahead = points + rowStart + static_cast<std::size_t>(PREFETCH_ROWS) * m_gridN + first;
+        if (ahead + BAND_STRIDE <= end) {
+            for (int line = 0; line < BAND_STRIDE * int { sizeof(GlobePoint) }; line += 64)
+                __builtin_prefetch(reinterpret_cast<char const*>(ahead) + line);
+        }
+        if (count == BAND_COLUMNS)
+            LoadRowWide(points + rowStart, pixels + rowStart, projection, side, row, first);
+        else
+            LoadRowOneByOne(points + rowStart, pixels + rowStart, projection, side, row, first, count);
+        if (row > 0)
+            PlanCells(row - 1, clip, inBand);
+    }
+    // The last row's cells close on row 0.
+    std::copy_n(&m_x[0], BAND_STRIDE, &m_x[static_cast<std::size_t>(m_gridN) * BAND_STRIDE]);
+    std::copy_n(&m_y[0], BAND_STRIDE, &m_y[static_cast<std::size_t>(m_gridN) * BAND_STRIDE]);
+    PlanCells(m_gridN - 1, clip, inBand);
+}
+
+}
+
+bool FillHemisphereCellsWide(PixelTarget const& target, GlobePoint const* points, std::uint32_t const* pixels,
+    int gridN, HemisphereProjection const& projection, ViewSide side)
+{
+    if (!UseAvx512Kernels())
+        return false;
+    if (target.clip.IsEmpty())
+        return true;
+    // Kept from one drawing to the next, so that drawing does not allocate.
+    static std::unique_ptr<Band> band;
+    if (!band || band->GridN() != gridN)
+        band = std::make_unique<Band>(gridN);
+    CellCanvas canvas(target);
+    for (int first = 0; first < gridN; first += BAND_COLUMNS) {
+        int const count = std::min(BAND_COLUMNS, gridN - first);
+        band->Load(points, pixels, projection, side, target.clip, first, count);
+        band->Draw(count, target, canvas);
+    }
+    return true;
+}
