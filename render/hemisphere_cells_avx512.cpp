@@ -189,6 +189,11 @@ private:
     Coordinates const p = LoadSixteen(row + first);
     __mmask16 const onSide = side == ViewSide::Lower ? _mm512_cmp_ps_mask(p.z, _mm512_setzero_ps(), _CMP_LT_OQ)
                                                      : _mm512_cmp_ps_mask(p.z, _mm512_setzero_ps(), _CMP_GT_OQ);
+    m_sides[index] = onSide;
+    // Only the cells of this row and the one above read its corners; row 0
+    // is also the last row's lower neighbour.
+    if (onSide == 0 && index > 0 && m_sides[index - 1] == 0)
+        return;
     std::size_t const start = static_cast<std::size_t>(index) * BAND_STRIDE;
     _mm512_storeu_si512(&m_x[start], ProjectAxis(p.x, projection.centerX, projection.scale));
     _mm512_storeu_si512(&m_y[start], ProjectAxis(p.y, projection.centerY, projection.scale));
@@ -196,7 +201,6 @@ private:
     ProjectedPoint const projected = projection.Project(next.x, next.y);
     m_x[start + BAND_COLUMNS] = projected.x;
     m_y[start + BAND_COLUMNS] = projected.y;
-    m_sides[index] = onSide;
     _mm512_storeu_si512(&m_pixels[static_cast<std::size_t>(index) * BAND_COLUMNS], _mm512_loadu_si512(rowPixels + first));
 }
 
@@ -230,6 +234,8 @@ void Band::LoadRowOneByOne(GlobePoint const* row, std::uint32_t const* rowPixels
 {
     std::size_t const here = static_cast<std::size_t>(row) * BAND_STRIDE;
     std::size_t const below = here + BAND_STRIDE;
+    if ((m_sides[row] & inBand) == 0)
+        return;
     __m512i const x[4] = { _mm512_loadu_si512(&m_x[here]), _mm512_loadu_si512(&m_x[below]),
         _mm512_loadu_si512(&m_x[below + 1]), _mm512_loadu_si512(&m_x[here + 1]) };
     __m512i const y[4] = { _mm512_loadu_si512(&m_y[here]), _mm512_loadu_si512(&m_y[below]),
