@@ -26,8 +26,9 @@ struct ShortSpans {
 };
 
 // True, with the spans (top row first, x0 < x1, clipped), when the corners'
-// rows lie within two scanlines of each other and no scanline meets more than
-// two edges; false otherwise, with `found` undefined.
+// rows lie within two scanlines of each other and no scanline, inside the
+// clip or not, meets more than two edges; false otherwise, with `found`
+// undefined.
 template<typename Point>
 bool ScanShortQuad(Point const (&corners)[4], ScanClip clip, ShortSpans& found)
 {
@@ -39,8 +40,6 @@ bool ScanShortQuad(Point const (&corners)[4], ScanClip clip, ShortSpans& found)
         return false;
     found.count = 0;
     for (std::int64_t y = yMin; y < yMax; ++y) {
-        if (y < clip.top || y >= clip.bottom)
-            continue;
         int counting = 0;
         std::int64_t low = INT64_MAX;
         std::int64_t high = INT64_MIN;
@@ -59,8 +58,12 @@ bool ScanShortQuad(Point const (&corners)[4], ScanClip clip, ShortSpans& found)
             low = counts ? std::min(low, x) : low;
             high = counts ? std::max(high, x) : high;
         }
+        // A row outside the clip is judged too, so that whether a quad is
+        // taken here does not depend on the clip.
         if (counting > 2)
             return false;
+        if (y < clip.top || y >= clip.bottom)
+            continue;
         if (counting == 2 && low < high)
             found.spans[found.count++] = { static_cast<int>(y), static_cast<int>(low), static_cast<int>(high) };
     }
