@@ -9,7 +9,9 @@
 #include <exception>
 #include <new>
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <signal.h>
 #endif
 
@@ -93,7 +95,32 @@ void OnExit()
     RemovePendingFiles();
 }
 
-#ifndef _WIN32
+#ifdef _WIN32
+// Runs on a thread of its own, which Windows starts for each event. Ctrl+C
+// and Ctrl+Break go on to the C runtime's handler, which raises SIGINT or
+// SIGBREAK (OnTerminatingSignal). A closed console window, a logoff and a
+// shutdown end the process a few seconds later whatever the handler does:
+// the files are removed first and the process ended at once, without
+// flushing streams the main thread may be writing.
+BOOL WINAPI OnConsoleControl(DWORD event)
+{
+    UINT status = 0;
+    switch (event) {
+    case CTRL_CLOSE_EVENT:
+        status = EXIT_CONSOLE_CLOSED;
+        break;
+    case CTRL_LOGOFF_EVENT:
+    case CTRL_SHUTDOWN_EVENT:
+        status = EXIT_SESSION_ENDING;
+        break;
+    default:
+        return FALSE;
+    }
+    RemovePendingFiles();
+    TerminateProcess(GetCurrentProcess(), status);
+    return TRUE;
+}
+#else
 void Catch(int signal)
 {
     struct sigaction action {};
@@ -111,6 +138,13 @@ void Catch(int signal)
 
 }
 
+#ifdef _WIN32
+PHANDLER_ROUTINE TerminationConsoleHandler()
+{
+    return OnConsoleControl;
+}
+#endif
+
 int const* CaughtTerminationSignals(int& count)
 {
     count = static_cast<int>(sizeof CAUGHT_SIGNALS / sizeof CAUGHT_SIGNALS[0]);
@@ -125,6 +159,8 @@ void InstallTerminationCleanup(char const* programName)
 #ifdef _WIN32
     for (int const signal : CAUGHT_SIGNALS)
         std::signal(signal, OnTerminatingSignal);
+    // After the C runtime's own handler, so that this one is asked first.
+    SetConsoleCtrlHandler(OnConsoleControl, TRUE);
 #else
     for (int const signal : CAUGHT_SIGNALS)
         Catch(signal);
