@@ -10,6 +10,8 @@
 #include <new>
 
 #ifdef _WIN32
+#include "grower/session_end_window.h"
+
 #include <windows.h>
 #else
 #include <signal.h>
@@ -102,23 +104,32 @@ void OnExit()
 // shutdown end the process a few seconds later whatever the handler does:
 // the files are removed first and the process ended at once, without
 // flushing streams the main thread may be writing.
+void RemoveFilesAndEnd(UINT status)
+{
+    RemovePendingFiles();
+    TerminateProcess(GetCurrentProcess(), status);
+}
+
 BOOL WINAPI OnConsoleControl(DWORD event)
 {
-    UINT status = 0;
     switch (event) {
     case CTRL_CLOSE_EVENT:
-        status = EXIT_CONSOLE_CLOSED;
-        break;
+        RemoveFilesAndEnd(EXIT_CONSOLE_CLOSED);
+        return TRUE;
     case CTRL_LOGOFF_EVENT:
     case CTRL_SHUTDOWN_EVENT:
-        status = EXIT_SESSION_ENDING;
-        break;
+        RemoveFilesAndEnd(EXIT_SESSION_ENDING);
+        return TRUE;
     default:
         return FALSE;
     }
-    RemovePendingFiles();
-    TerminateProcess(GetCurrentProcess(), status);
-    return TRUE;
+}
+
+// Where Windows tells of the session's end through windows instead
+// (grower/session_end_window.h).
+void OnSessionEnd()
+{
+    RemoveFilesAndEnd(EXIT_SESSION_ENDING);
 }
 #else
 void Catch(int signal)
@@ -161,6 +172,7 @@ void InstallTerminationCleanup(char const* programName)
         std::signal(signal, OnTerminatingSignal);
     // After the C runtime's own handler, so that this one is asked first.
     SetConsoleCtrlHandler(OnConsoleControl, TRUE);
+    WatchForSessionEnd(OnSessionEnd);
 #else
     for (int const signal : CAUGHT_SIGNALS)
         Catch(signal);

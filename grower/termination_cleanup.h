@@ -14,7 +14,8 @@
 // ends it with EXIT_NO_MEMORY for std::bad_alloc, EXIT_INTERNAL_ERROR for
 // any other. On Windows also the console's control events: Ctrl+C and
 // Ctrl+Break as SIGINT and SIGBREAK, a closed console window with
-// EXIT_CONSOLE_CLOSED, a logoff or shutdown with EXIT_SESSION_ENDING.
+// EXIT_CONSOLE_CLOSED, a logoff or shutdown with EXIT_SESSION_ENDING,
+// whether it comes to the console or to a window (session_end_window.h).
 void InstallTerminationCleanup(char const* programName);
 
 #ifdef _WIN32
