@@ -1,10 +1,11 @@
-// The Windows grower ended through its console mid-growth, with three
-// temporary files pending: Ctrl+C sent for real to the console's processes
-// (Wine sends no other event), and a closed window, a logoff and a shutdown
-// delivered to its control handler by the test build
-// (tests/windows/grower_test_hooks.cpp), as Windows would, on a thread of
-// its own. Each ends the run with its own
-// status and leaves no file behind.
+// The Windows grower ended mid-growth, with three temporary files pending:
+// by Ctrl+C sent for real to the console's processes (Wine sends no other
+// console event); by a closed window, a logoff and a shutdown delivered to
+// its console control handler by the test build
+// (tests/windows/grower_test_hooks.cpp), as Windows would, on a thread of its
+// own; and by the session's end sent to its hidden window. Each ends the run
+// with its own status and leaves no file behind.
+#include "grower/session_end_window.h"
 #include "tests/windows/grower_process.h"
 
 #include <gtest/gtest.h>
@@ -85,6 +86,33 @@ protected:
     ScratchFolder scratch;
 };
 
+struct WindowSearch {
+    DWORD process;
+    HWND found;
+};
+
+BOOL CALLBACK MatchSessionEndWindow(HWND window, LPARAM parameter)
+{
+    auto& search = *reinterpret_cast<WindowSearch*>(parameter);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
+    if (process == search.process && std::wstring(name) == SESSION_END_WINDOW_CLASS) {
+        search.found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// The grower's hidden window, which hears of the session's end.
+HWND SessionEndWindowOf(Child const& child)
+{
+    WindowSearch search { child.Id(), nullptr };
+    EnumWindows(MatchSessionEndWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 }
 
 TEST_F(ConsoleControl, CtrlCEndsTheRunAsSigintAndLeavesNothing)
@@ -104,6 +132,25 @@ TEST_F(ConsoleControl, AClosedWindowEndsTheRunWithItsStatusAndLeavesNothing)
         EXPECT_EQ(EndThroughHandler(CTRL_CLOSE_EVENT), CONSOLE_CLOSED_STATUS) << ReadWholeFile(scratch.OutputFile());
         EXPECT_EQ(Leftovers(), "") << "run " << run;
     }
+}
+
+// What Windows sends the windows of a process that uses user32, in place of
+// the console's logoff and shutdown events.
+TEST_F(ConsoleControl, TheSessionsEndSentToItsWindowEndsTheRunAndLeavesNothing)
+{
+    Child child(ProgramFolder() + "\\morva75-grower.exe", MID_GROWTH_ARGUMENTS, scratch);
+    ASSERT_TRUE(child.Started());
+    ASSERT_TRUE(WaitForTemporaryFile(child)) << ReadWholeFile(scratch.OutputFile());
+    HWND const window = SessionEndWindowOf(child);
+    ASSERT_NE(window, nullptr);
+    DWORD_PTR mayEnd = 0;
+    ASSERT_TRUE(SendMessageTimeoutW(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 10000, &mayEnd));
+    EXPECT_TRUE(mayEnd);
+    EXPECT_TRUE(child.Running()) << "a query alone ended the run";
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutW(window, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 10000, &ignored);
+    EXPECT_EQ(child.Wait(30000), SESSION_ENDING_STATUS);
+    EXPECT_EQ(Leftovers(), "");
 }
 
 TEST_F(ConsoleControl, ALogoffOrShutdownEndsTheRunWithItsStatusAndLeavesNothing)
