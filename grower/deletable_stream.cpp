@@ -57,19 +57,23 @@ std::FILE* CreateDeletableFile(PendingFile& file)
     std::size_t const length = std::strlen(path);
     std::size_t const patternLength = sizeof TEMPORARY_NAME_PATTERN - 1;
     HANDLE handle = INVALID_HANDLE_VALUE;
-    for (unsigned attempt = 0; attempt < 100; ++attempt) {
-        std::memcpy(path + length - patternLength, TEMPORARY_NAME_PATTERN, patternLength);
-        FillUniqueName(path, attempt);
-        handle = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, CREATE_NEW,
-            FILE_ATTRIBUTE_NORMAL | FILE_ATTRIBUTE_HIDDEN, nullptr);
-        if (handle != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS)
-            break;
+    {
+        // No console control cleanup between the file's making and its mark.
+        SignalsHeldBack const held;
+        for (unsigned attempt = 0; attempt < 100; ++attempt) {
+            std::memcpy(path + length - patternLength, TEMPORARY_NAME_PATTERN, patternLength);
+            FillUniqueName(path, attempt);
+            handle = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, CREATE_NEW,
+                FILE_ATTRIBUTE_NORMAL | FILE_ATTRIBUTE_HIDDEN, nullptr);
+            if (handle != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS)
+                break;
+        }
+        if (handle == INVALID_HANDLE_VALUE) {
+            errno = ErrnoFor(GetLastError());
+            return nullptr;
+        }
+        MarkPendingFileMade(file);
     }
-    if (handle == INVALID_HANDLE_VALUE) {
-        errno = ErrnoFor(GetLastError());
-        return nullptr;
-    }
-    MarkPendingFileMade(file);
     int const descriptor = _open_osfhandle(reinterpret_cast<intptr_t>(handle), _O_WRONLY | _O_BINARY);
     if (descriptor == -1) {
         CloseHandle(handle);

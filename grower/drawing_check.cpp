@@ -1,5 +1,7 @@
 #include "grower/drawing_check.h"
 
+#include "render/cell_painter.h"
+
 #ifndef _WIN32
 #include "winapi/gdi/out_of_memory.h"
 #endif
@@ -7,8 +9,8 @@
 unsigned FailedDrawingCalls()
 {
 #ifdef _WIN32
-    return 0;
+    return FailedCellPaints();
 #else
-    return winapi::GdiOutOfMemoryCount();
+    return winapi::GdiOutOfMemoryCount() + FailedCellPaints();
 #endif
 }

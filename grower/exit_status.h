@@ -7,6 +7,13 @@ inline constexpr int EXIT_SYSTEM_REFUSED = 3; // permission, read-only, disk ful
 inline constexpr int EXIT_NO_MEMORY = 4;      // memory ran out; nothing was written
 inline constexpr int EXIT_INTERNAL_ERROR = 5; // an unexpected failure; nothing was written
 
+// On Windows, the ends a console brings about other than Ctrl+C and
+// Ctrl+Break, with the statuses of their counterparts elsewhere: a closed
+// console window as a hang-up (128 + SIGHUP), the session's end as a
+// termination (128 + SIGTERM).
+inline constexpr int EXIT_CONSOLE_CLOSED = 129;
+inline constexpr int EXIT_SESSION_ENDING = 143;
+
 // The status for a file operation that failed with `error` (an errno value):
 // the system refusing (no permission, no space, no memory) or a name that
 // cannot be written at all (bad input).

@@ -172,13 +172,16 @@ int Grow(GrowerOptions const& options, int argc, char** argv)
                 });
             progress.Finish();
         } else {
+            bool unread = false;
             failure = WritePngRgb(image->Stream(), static_cast<std::uint32_t>(imageSize.width),
                 static_cast<std::uint32_t>(imageSize.height), [&](std::uint32_t row, std::uint8_t* rgb) {
                     if (windowView)
                         window.ReadRow(static_cast<int>(row), rgb);
-                    else
-                        surface->ReadRow(static_cast<int>(row), rgb);
+                    else if (!surface->ReadRow(static_cast<int>(row), rgb))
+                        unread = true;
                 });
+            if (unread)
+                return FailOnMemory("to read the picture");
         }
         if (!failure.empty()) {
             if (std::ferror(image->Stream())) {

@@ -8,7 +8,7 @@ std::unique_ptr<ImageSurface> ImageSurface::Create(int width, int height)
     return surface;
 }
 
-void ImageSurface::ReadRow(int row, std::uint8_t* rgb) const
+bool ImageSurface::ReadRow(int row, std::uint8_t* rgb) const
 {
     if (std::uint32_t const* pixels = canvas.Row(row)) {
         for (int x = 0; x < Width(); ++x) {
@@ -16,12 +16,15 @@ void ImageSurface::ReadRow(int row, std::uint8_t* rgb) const
             *rgb++ = static_cast<std::uint8_t>(pixels[x] >> 8);
             *rgb++ = static_cast<std::uint8_t>(pixels[x]);
         }
-        return;
+        return true;
     }
     for (int x = 0; x < Width(); ++x) {
         COLORREF const color = GetPixel(DC(), x, row);
+        if (color == CLR_INVALID)
+            return false;
         *rgb++ = GetRValue(color);
         *rgb++ = GetGValue(color);
         *rgb++ = GetBValue(color);
     }
+    return true;
 }

@@ -11,15 +11,17 @@
 // pixels the views reach directly, cleared to black.
 class ImageSurface {
 public:
-    // Null when GDI cannot make the DC or the bitmap.
+    // Null when any GDI call that makes the surface fails (the screen's DC,
+    // the memory DC, the DIB section, its selection, its clearing).
     static std::unique_ptr<ImageSurface> Create(int width, int height);
 
     HDC DC() const { return canvas.DC(); }
     int Width() const { return canvas.Width(); }
     int Height() const { return canvas.Height(); }
 
-    // One row of pixels as red, green, blue bytes, width * 3 of them.
-    void ReadRow(int row, std::uint8_t* rgb) const;
+    // One row of pixels as red, green, blue bytes, width * 3 of them; false
+    // when GDI could not give a pixel of it.
+    bool ReadRow(int row, std::uint8_t* rgb) const;
 
 private:
     ImageSurface(int width, int height)

@@ -6,6 +6,7 @@
 #include <new>
 
 #ifdef _WIN32
+#include <atomic>
 #include <windows.h>
 #else
 #include <signal.h>
@@ -26,8 +27,55 @@ PendingFile* volatile g_firstPending = nullptr;
 
 #ifdef _WIN32
 
-SignalsHeldBack::SignalsHeldBack() { }
-SignalsHeldBack::~SignalsHeldBack() { }
+// Windows runs the console's control handler, and the C runtime's SIGINT and
+// SIGBREAK handlers with it, on a thread of its own while the main thread
+// goes on. The two threads meet through two words: the thread inside a held
+// section, and the latest thread to remove the files. A remover waits for the
+// section it finds to end; a thread about to enter one while another thread
+// removes stops there for good, as the process is about to end. No lock is
+// taken, nothing is allocated, and a thread that is interrupted inside its
+// own section (a crash signal) removes the files without waiting for itself.
+
+namespace {
+
+std::atomic<DWORD> g_holder { 0 };
+std::atomic<DWORD> g_remover { 0 };
+
+// Long enough for any held section (a file made or removed and a node
+// linked), short of the five seconds Windows gives a console control
+// handler before it ends the process.
+constexpr DWORD HELD_SECTION_WAIT_MS = 2000;
+
+void WaitForHeldSection()
+{
+    DWORD const self = GetCurrentThreadId();
+    ULONGLONG const start = GetTickCount64();
+    for (;;) {
+        DWORD const holder = g_holder.load();
+        if (holder == 0 || holder == self || GetTickCount64() - start >= HELD_SECTION_WAIT_MS)
+            return;
+        Sleep(1);
+    }
+}
+
+}
+
+SignalsHeldBack::SignalsHeldBack()
+{
+    DWORD const self = GetCurrentThreadId();
+    m_previousHolder = g_holder.exchange(self);
+    DWORD const remover = g_remover.load();
+    if (remover != 0 && remover != self) {
+        g_holder.store(m_previousHolder);
+        for (;;)
+            Sleep(INFINITE);
+    }
+}
+
+SignalsHeldBack::~SignalsHeldBack()
+{
+    g_holder.store(m_previousHolder);
+}
 
 #else
 
@@ -87,6 +135,10 @@ void ForgetPendingFile(PendingFile* file)
 
 void RemovePendingFiles() noexcept
 {
+#ifdef _WIN32
+    g_remover.store(GetCurrentThreadId());
+    WaitForHeldSection();
+#endif
     for (PendingFile* file = g_firstPending; file; file = file->next) {
         if (!file->made)
             continue;

@@ -28,10 +28,16 @@ void MarkPendingFileMade(PendingFile& file);
 void ForgetPendingFile(PendingFile* file);
 
 // Removes every file marked made and not yet forgotten. Async-signal-safe.
+// On Windows it may run on a thread of its own (a console control handler):
+// it waits for the main thread to leave a held section first, and from then
+// on no other thread enters one.
 void RemovePendingFiles() noexcept;
 
 // Holds back the catchable signals for its lifetime, so the list and the
-// files on disk always agree when a handler runs. Does nothing on Windows.
+// files on disk always agree when a handler runs. On Windows, whose
+// handlers run on another thread, RemovePendingFiles waits for the section
+// to end instead; a thread that would enter one while another thread removes
+// the files stops there, as the process is ending. Sections nest.
 class SignalsHeldBack {
 public:
     SignalsHeldBack();
@@ -41,7 +47,9 @@ public:
     SignalsHeldBack& operator=(SignalsHeldBack const&) = delete;
 
 private:
-#ifndef _WIN32
+#ifdef _WIN32
+    unsigned long m_previousHolder;
+#else
     sigset_t m_previous;
 #endif
 };

@@ -9,7 +9,11 @@
 #include <exception>
 #include <new>
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include "grower/session_end_window.h"
+
+#include <windows.h>
+#else
 #include <signal.h>
 #endif
 
@@ -93,7 +97,41 @@ void OnExit()
     RemovePendingFiles();
 }
 
-#ifndef _WIN32
+#ifdef _WIN32
+// Runs on a thread of its own, which Windows starts for each event. Ctrl+C
+// and Ctrl+Break go on to the C runtime's handler, which raises SIGINT or
+// SIGBREAK (OnTerminatingSignal). A closed console window, a logoff and a
+// shutdown end the process a few seconds later whatever the handler does:
+// the files are removed first and the process ended at once, without
+// flushing streams the main thread may be writing.
+void RemoveFilesAndEnd(UINT status)
+{
+    RemovePendingFiles();
+    TerminateProcess(GetCurrentProcess(), status);
+}
+
+BOOL WINAPI OnConsoleControl(DWORD event)
+{
+    switch (event) {
+    case CTRL_CLOSE_EVENT:
+        RemoveFilesAndEnd(EXIT_CONSOLE_CLOSED);
+        return TRUE;
+    case CTRL_LOGOFF_EVENT:
+    case CTRL_SHUTDOWN_EVENT:
+        RemoveFilesAndEnd(EXIT_SESSION_ENDING);
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
+
+// Where Windows tells of the session's end through windows instead
+// (grower/session_end_window.h).
+void OnSessionEnd()
+{
+    RemoveFilesAndEnd(EXIT_SESSION_ENDING);
+}
+#else
 void Catch(int signal)
 {
     struct sigaction action {};
@@ -111,6 +149,13 @@ void Catch(int signal)
 
 }
 
+#ifdef _WIN32
+PHANDLER_ROUTINE TerminationConsoleHandler()
+{
+    return OnConsoleControl;
+}
+#endif
+
 int const* CaughtTerminationSignals(int& count)
 {
     count = static_cast<int>(sizeof CAUGHT_SIGNALS / sizeof CAUGHT_SIGNALS[0]);
@@ -125,6 +170,9 @@ void InstallTerminationCleanup(char const* programName)
 #ifdef _WIN32
     for (int const signal : CAUGHT_SIGNALS)
         std::signal(signal, OnTerminatingSignal);
+    // After the C runtime's own handler, so that this one is asked first.
+    SetConsoleCtrlHandler(OnConsoleControl, TRUE);
+    WatchForSessionEnd(OnSessionEnd);
 #else
     for (int const signal : CAUGHT_SIGNALS)
         Catch(signal);

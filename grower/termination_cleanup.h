@@ -1,5 +1,9 @@
 #pragma once
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 // Makes every way the process can end, short of SIGKILL, remove the
 // temporary files still pending (pending_files.h): every catchable signal
 // whose default action ends the process (each then ends it as that signal
@@ -8,8 +12,17 @@
 // it, or it left a destructor during unwinding) is reported on the standard
 // error stream under `programName`, which must outlive the process, and
 // ends it with EXIT_NO_MEMORY for std::bad_alloc, EXIT_INTERNAL_ERROR for
-// any other.
+// any other. On Windows also the console's control events: Ctrl+C and
+// Ctrl+Break as SIGINT and SIGBREAK, a closed console window with
+// EXIT_CONSOLE_CLOSED, a logoff or shutdown with EXIT_SESSION_ENDING,
+// whether it comes to the console or to a window (session_end_window.h).
 void InstallTerminationCleanup(char const* programName);
+
+#ifdef _WIN32
+// The console control handler InstallTerminationCleanup registers, for
+// delivering the events a program cannot send itself (a closed window).
+PHANDLER_ROUTINE TerminationConsoleHandler();
+#endif
 
 // The signals InstallTerminationCleanup catches.
 int const* CaughtTerminationSignals(int& count);

@@ -16,8 +16,13 @@ MemoryCanvas::MemoryCanvas(int width, int height, CanvasBitmap kind)
     HDC const dc = CreateCompatibleDC(screen);
     HBITMAP const bitmap = kind == CanvasBitmap::Reachable ? CreateScreenBitmap(screen, width, height)
                                                            : CreateCompatibleBitmap(screen, width, height);
-    ReleaseDC(nullptr, screen);
-    if (!dc || !bitmap) {
+    if (screen)
+        ReleaseDC(nullptr, screen);
+    // Every call must succeed, or there is no canvas.
+    HGDIOBJ const original = screen && dc && bitmap ? SelectObject(dc, bitmap) : nullptr;
+    if (!original || original == HGDI_ERROR || !PatBlt(dc, 0, 0, width, height, BLACKNESS)) {
+        if (original && original != HGDI_ERROR)
+            SelectObject(dc, original);
         if (bitmap)
             DeleteObject(bitmap);
         if (dc)
@@ -26,10 +31,9 @@ MemoryCanvas::MemoryCanvas(int width, int height, CanvasBitmap kind)
     }
     m_dc = dc;
     m_bitmap = bitmap;
-    m_original = SelectObject(dc, bitmap);
+    m_original = original;
     m_width = width;
     m_height = height;
-    Fill(BLACKNESS);
 }
 
 MemoryCanvas::~MemoryCanvas()

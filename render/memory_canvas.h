@@ -22,7 +22,8 @@ enum class CanvasBitmap {
 // released with the canvas.
 class MemoryCanvas {
 public:
-    // Valid() tells whether GDI could make the DC and the bitmap.
+    // Valid() tells whether GDI could make the DC and the bitmap, select
+    // the one into the other and clear them.
     MemoryCanvas(int width, int height, CanvasBitmap kind = CanvasBitmap::Reachable);
     ~MemoryCanvas();
 
