@@ -125,15 +125,13 @@ bool IsSameOrDescendant(HWND window, HWND ancestor)
 
 HWND TopLevelOf(HWND hwnd)
 {
-    for (int depth = 0; hwnd && depth < 256; ++depth) {
-        auto const* window = FindWindow(hwnd);
-        if (!window)
-            return nullptr;
-        if (!window->IsChild())
-            return hwnd;
-        hwnd = window->parent;
-    }
-    return nullptr;
+    HWND topLevel = nullptr;
+    bool const found = HoldsUpToTopLevel(hwnd, [&](Window const& window) {
+        if (!window.IsChild())
+            topLevel = window.handle;
+        return true;
+    });
+    return found ? topLevel : nullptr;
 }
 
 }

@@ -116,4 +116,23 @@ bool IsSameOrDescendant(HWND window, HWND ancestor);
 // The top-level window `hwnd` is or lies inside; null for a stale handle.
 HWND TopLevelOf(HWND hwnd);
 
+// True when `hwnd` and every window up to its top-level one exist and
+// satisfy `holds` (a visible window is one whose parents are all visible,
+// an enabled one one whose parents are all enabled).
+template<typename Predicate>
+bool HoldsUpToTopLevel(HWND hwnd, Predicate&& holds)
+{
+    // Parent chains are short; a cycle can't arise, but the walk is bounded
+    // all the same.
+    for (int depth = 0; hwnd && depth < 256; ++depth) {
+        Window const* window = FindWindow(hwnd);
+        if (!window || !holds(*window))
+            return false;
+        if (!window->IsChild())
+            return true;
+        hwnd = window->parent;
+    }
+    return false;
+}
+
 }

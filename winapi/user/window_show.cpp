@@ -79,13 +79,5 @@ BOOL WINAPI UpdateWindow(HWND hWnd)
 BOOL WINAPI IsWindowVisible(HWND hWnd)
 {
     // Visible only when its parents are.
-    for (int depth = 0; hWnd && depth < 256; ++depth) {
-        auto const* window = FindWindow(hWnd);
-        if (!window || !window->visible)
-            return FALSE;
-        if (!window->IsChild())
-            return TRUE;
-        hWnd = window->parent;
-    }
-    return FALSE;
+    return HoldsUpToTopLevel(hWnd, [](Window const& window) { return window.visible; });
 }

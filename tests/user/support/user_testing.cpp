@@ -41,15 +41,7 @@ QWidget* TopLevelWidgetOf(HWND hwnd)
 
 bool IsWindowAndAncestorsEnabled(HWND hwnd)
 {
-    for (int depth = 0; hwnd && depth < 256; ++depth) {
-        auto const* window = FindWindow(hwnd);
-        if (!window || !window->enabled)
-            return false;
-        if (!window->IsChild())
-            return true;
-        hwnd = window->parent;
-    }
-    return false;
+    return HoldsUpToTopLevel(hwnd, [](Window const& window) { return window.enabled; });
 }
 
 Image ImageFromQImage(QImage const& source)
