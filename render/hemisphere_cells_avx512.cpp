@@ -203,28 +203,41 @@ void Band::LoadRowOneByOne(GlobePoint const* row, std::uint32_t const* rowPixels
 
 [[gnu::target("avx512f")]] void Band::Draw(int count, PixelTarget const& target, CellCanvas& canvas) const
 {
+    // The stores into the pixels could alias the vectors' own pointers as
+    // far as the compiler knows: read them once.
+    std::int32_t const* const xs = m_x.data();
+    std::int32_t const* const ys = m_y.data();
+    std::uint32_t const* const pixels = m_pixels.data();
+    std::int32_t const* const tops = m_top.data();
+    std::int32_t const* const left0 = m_left0.data();
+    std::int32_t const* const right0 = m_right0.data();
+    std::int32_t const* const left1 = m_left1.data();
+    std::int32_t const* const right1 = m_right1.data();
+    std::uint16_t const* const scanned = m_scanned.data();
+    raster::PixelRows const rows = target.rows;
+    int const words = m_words;
     for (int offset = 0; offset < count; ++offset) {
-        std::uint64_t const* const words = &m_columnRows[static_cast<std::size_t>(offset) * m_words];
-        for (int word = 0; word < m_words; ++word) {
-            for (std::uint64_t rows = words[word]; rows != 0; rows &= rows - 1) {
-                int const row = word * 64 + __builtin_ctzll(rows);
+        std::uint64_t const* const columnRows = &m_columnRows[static_cast<std::size_t>(offset) * words];
+        for (int word = 0; word < words; ++word) {
+            for (std::uint64_t bits = columnRows[word]; bits != 0; bits &= bits - 1) {
+                int const row = word * 64 + __builtin_ctzll(bits);
                 std::size_t const cell = static_cast<std::size_t>(row) * BAND_COLUMNS + offset;
-                std::uint32_t const pixel = m_pixels[cell];
-                if (m_scanned[row] >> offset & 1) {
+                std::uint32_t const pixel = pixels[cell];
+                if (scanned[row] >> offset & 1) {
                     std::size_t const here = static_cast<std::size_t>(row) * BAND_STRIDE + offset;
                     std::size_t const below = here + BAND_STRIDE;
                     POINT const corners[4] = {
-                        { m_x[here], m_y[here] },
-                        { m_x[below], m_y[below] },
-                        { m_x[below + 1], m_y[below + 1] },
-                        { m_x[here + 1], m_y[here + 1] },
+                        { xs[here], ys[here] },
+                        { xs[below], ys[below] },
+                        { xs[below + 1], ys[below + 1] },
+                        { xs[here + 1], ys[here + 1] },
                     };
                     canvas.FillCoveringQuad(corners, pixel);
                     continue;
                 }
                 __m512i const lanes = _mm512_set1_epi32(static_cast<int>(pixel));
-                FillShortSpan(target.rows, m_top[cell], m_left0[cell], m_right0[cell], lanes);
-                FillShortSpan(target.rows, m_top[cell] + 1, m_left1[cell], m_right1[cell], lanes);
+                FillShortSpan(rows, tops[cell], left0[cell], right0[cell], lanes);
+                FillShortSpan(rows, tops[cell] + 1, left1[cell], right1[cell], lanes);
             }
         }
     }
