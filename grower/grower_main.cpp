@@ -264,6 +264,13 @@ int Main(int argc, char** argv)
     }
 }
 
+#ifdef __ELF__
+// Runs before any library's static initialisers, which may throw
+// std::bad_alloc when memory is short from the start.
+[[gnu::used, gnu::section(".preinit_array")]] void (*const g_beforeLibraries)(int, char**, char**)
+    = [](int, char**, char**) { CatchFailuresBeforeMain(MORVA_PROGRAM_NAME(GRID_N)); };
+#endif
+
 int main(int argc, char** argv)
 {
     InstallTerminationCleanup(MORVA_PROGRAM_NAME(GRID_N));

@@ -162,10 +162,15 @@ int const* CaughtTerminationSignals(int& count)
     return CAUGHT_SIGNALS;
 }
 
-void InstallTerminationCleanup(char const* programName)
+void CatchFailuresBeforeMain(char const* programName)
 {
     g_programName = programName;
     std::set_terminate(OnTerminate);
+}
+
+void InstallTerminationCleanup(char const* programName)
+{
+    CatchFailuresBeforeMain(programName);
     std::atexit(OnExit);
 #ifdef _WIN32
     for (int const signal : CAUGHT_SIGNALS)

@@ -18,6 +18,12 @@
 // whether it comes to the console or to a window (session_end_window.h).
 void InstallTerminationCleanup(char const* programName);
 
+// The part of it that can serve before main: the libraries' static
+// initialisers (Qt's among them) run first and may already find memory
+// gone. An exception that leaves one is reported and ends the process as
+// InstallTerminationCleanup's std::terminate handling does.
+void CatchFailuresBeforeMain(char const* programName);
+
 #ifdef _WIN32
 // The console control handler InstallTerminationCleanup registers, for
 // delivering the events a program cannot send itself (a closed window).

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 namespace {
@@ -21,7 +22,7 @@ protected:
     {
     }
 
-    ProcessResult RunProgram(std::string const& environment, int seconds)
+    ProcessResult RunProgram(std::string const& environment, int seconds, std::string const& limit = "")
     {
         // Qt's note that it has no runtime folder would be a line of its own.
         std::filesystem::path const runtime = folder / "runtime";
@@ -29,7 +30,8 @@ protected:
         std::filesystem::permissions(runtime, std::filesystem::perms::owner_all);
         return Run("env XDG_RUNTIME_DIR='" + runtime.string()
             + "' QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=verify_asan_link_order=0:detect_leaks=0 " + environment
-            + " timeout " + std::to_string(seconds) + " '" + PROGRAM75_ALLOCATION_LIMIT + "'");
+            + " sh -c '" + limit + " exec timeout " + std::to_string(seconds) + " \"$0\"' '" + PROGRAM75_ALLOCATION_LIMIT
+            + "'");
     }
 };
 
@@ -81,6 +83,43 @@ TEST_F(ProgramMemory, EveryFailedAllocationEndsTheProgramWithAMessage)
     EXPECT_GT(notStarted, 0);
     EXPECT_GT(ended, 0);
     EXPECT_GT(ran, 0);
+}
+
+// The whole address space limited, from where the libraries cannot even
+// load, through Qt's static initialisers, its platform plugin and
+// fontconfig, to where the program runs: never a crash or a hang.
+TEST_F(ProgramMemory, AnAddressSpaceLimitNeverCrashesTheProgram)
+{
+#ifdef MORVA_SANITIZED
+    GTEST_SKIP() << "the sanitizers reserve more address space than any limit allows";
+#endif
+    // Fontconfig of its own, so that a cache it breaks is nobody else's.
+    std::filesystem::path const fonts = folder / "fonts.conf";
+    std::ofstream(fonts.string()) << "<?xml version=\"1.0\"?>\n<fontconfig>\n  <dir>/usr/share/fonts</dir>\n"
+                                  << "  <cachedir>" << (folder / "font-cache").string() << "</cachedir>\n</fontconfig>\n";
+    std::string const environment = "FONTCONFIG_FILE='" + fonts.string() + "'";
+    int started = 0;
+    for (int megabytes = 64; megabytes <= 256; megabytes += megabytes < 100 ? 1 : 64) {
+        std::string const limit = "ulimit -v " + std::to_string(megabytes * 1024) + ";";
+        ProcessResult const run = RunProgram(environment, 2, limit);
+        if (run.status == 127 && run.err.find("error while loading shared libraries") != std::string::npos)
+            continue; // the system could not load it
+        if (run.status == TIMED_OUT) {
+            ++started;
+            continue;
+        }
+        if (run.status == 0) {
+            bool const noInterface = run.err.find("not enough memory to start the user interface\n") != std::string::npos;
+            bool const noGlobe = run.err.find("There is not enough memory for the globe.") != std::string::npos;
+            EXPECT_TRUE(noInterface || noGlobe) << limit << ": " << run.err;
+        } else {
+            EXPECT_EQ(run.status, EXIT_NO_MEMORY) << limit << ": " << run.err;
+            EXPECT_NE(run.err.find(": not enough memory to go on\n"), std::string::npos) << limit << ": " << run.err;
+        }
+        if (HasFailure())
+            return;
+    }
+    EXPECT_GT(started, 0);
 }
 
 }

@@ -46,6 +46,30 @@ char const* g_programName = "program";
     std::abort();
 }
 
+// Memory that ran out in a library's static initialiser, before main: the
+// user interface cannot start, which ends the program with exit code 0 as a
+// failed window creation does.
+[[noreturn]] void OnTerminateBeforeMain()
+{
+    if (std::exception_ptr const failure = std::current_exception()) {
+        try {
+            std::rethrow_exception(failure);
+        } catch (std::bad_alloc const&) {
+            std::fputs("not enough memory to start the user interface\n", stderr);
+            std::fflush(nullptr);
+            std::_Exit(0);
+        } catch (...) {
+        }
+    }
+    std::abort();
+}
+
+#ifdef __ELF__
+// Runs before any library's static initialiser (Qt's among them).
+[[gnu::used, gnu::section(".preinit_array")]] void (*const g_beforeLibraries)(int, char**, char**)
+    = [](int, char**, char**) { std::set_terminate(OnTerminateBeforeMain); };
+#endif
+
 }
 
 int main(int argc, char** argv)
