@@ -22,12 +22,21 @@ namespace {
 
 QtMessageHandler g_qtMessages = nullptr;
 
-// A headless run belongs to no desktop session, so Qt's note that the
-// session has no runtime folder says nothing to its user; every other
-// message goes where it went.
-void DropTheRuntimeFolderNote(QtMsgType type, QMessageLogContext const& context, QString const& message)
+// A headless run belongs to no desktop session and shows no window: Qt's
+// note that the session has no runtime folder, and its complaints that it
+// could not paint a window's frame (when memory runs out under its backing
+// store), say nothing to its user. Every other message goes where it went.
+bool IsNoteForNobody(QtMsgType type, QString const& message)
 {
-    if (type == QtWarningMsg && message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set")))
+    if (type != QtWarningMsg)
+        return false;
+    return message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set"))
+        || message.startsWith(QLatin1String("QPainter::")) || message.startsWith(QLatin1String("QWidget::paintEngine"));
+}
+
+void DropNotesForNobody(QtMsgType type, QMessageLogContext const& context, QString const& message)
+{
+    if (IsNoteForNobody(type, message))
         return;
     if (g_qtMessages) {
         g_qtMessages(type, context, message);
@@ -41,7 +50,7 @@ void DropTheRuntimeFolderNote(QtMsgType type, QMessageLogContext const& context,
 void Start(int displayWidth, int displayHeight)
 {
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    g_qtMessages = qInstallMessageHandler(DropTheRuntimeFolderNote);
+    g_qtMessages = qInstallMessageHandler(DropNotesForNobody);
     EnsureApplication();
     UserClock().UseVirtualTime();
     SetDisplaySize(displayWidth, displayHeight);
