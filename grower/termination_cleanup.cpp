@@ -79,8 +79,7 @@ void ReportWithoutAllocating(char const* first, char const* second = "")
         try {
             std::rethrow_exception(failure);
         } catch (std::bad_alloc const&) {
-            ReportWithoutAllocating("not enough memory to go on");
-            std::_Exit(EXIT_NO_MEMORY);
+            EndForLackOfMemory();
         } catch (std::exception const& other) {
             ReportWithoutAllocating("internal error: ", other.what());
             std::_Exit(EXIT_INTERNAL_ERROR);
@@ -160,6 +159,13 @@ int const* CaughtTerminationSignals(int& count)
 {
     count = static_cast<int>(sizeof CAUGHT_SIGNALS / sizeof CAUGHT_SIGNALS[0]);
     return CAUGHT_SIGNALS;
+}
+
+void EndForLackOfMemory() noexcept
+{
+    RemovePendingFiles();
+    ReportWithoutAllocating("not enough memory to go on");
+    std::_Exit(EXIT_NO_MEMORY);
 }
 
 void CatchFailuresBeforeMain(char const* programName)

@@ -24,6 +24,11 @@ void InstallTerminationCleanup(char const* programName);
 // InstallTerminationCleanup's std::terminate handling does.
 void CatchFailuresBeforeMain(char const* programName);
 
+// Removes the pending files, reports that memory ran out and ends the
+// process with EXIT_NO_MEMORY, allocating nothing: for a new-handler where
+// an exception could not be thrown.
+[[noreturn]] void EndForLackOfMemory() noexcept;
+
 #ifdef _WIN32
 // The console control handler InstallTerminationCleanup registers, for
 // delivering the events a program cannot send itself (a closed window).

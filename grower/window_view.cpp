@@ -3,10 +3,13 @@
 #include "app/app_state.h"
 #include "app/program_constants.h"
 #include "app/program_start.h"
+#include "grower/termination_cleanup.h"
 #include "render/map_buffer.h"
 #include "winapi/user/headless.h"
 
 #include <windows.h>
+
+#include <new>
 
 namespace {
 
@@ -59,7 +62,11 @@ std::string PaintWindowView(int width, int height, int screenWidth, int screenHe
 {
     // Never a visible window, whatever display there is, and time stands
     // still, so no timer ever fires.
+    // Qt's start-up cannot undo itself when an allocation fails inside it:
+    // memory running out there ends the run before an exception is thrown.
+    std::new_handler const previous = std::set_new_handler(EndForLackOfMemory);
     winapi::headless::Start(screenWidth, screenHeight);
+    std::set_new_handler(previous);
     std::string const failure = Paint(width, height, dissectCount, picture);
     winapi::headless::CloseWindows();
     return failure;

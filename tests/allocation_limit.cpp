@@ -1,10 +1,12 @@
 // For test builds of the grower and the program only: once main has begun,
 // every operator new after the first MORVA_ALLOCATIONS_ALLOWED (an
-// environment variable) throws std::bad_alloc, as when memory has run out
-// for good; and every request of MORVA_ALLOCATION_SIZE_LIMIT bytes or more
-// throws, as when no block that large is left. Unset, nothing fails. Every form of new and delete is defined here, so all of them share
-// one heap even where a sanitizer brings its own. The build links with
-// --wrap=main, so __wrap_main runs first.
+// environment variable) fails, as when memory has run out for good; and
+// every request of MORVA_ALLOCATION_SIZE_LIMIT bytes or more fails, as when
+// no block that large is left. A failed request calls the new-handler, if
+// one is set, and otherwise throws std::bad_alloc, as the library's
+// operator new does. Unset, nothing fails. Every form of new and delete is
+// defined here, so all of them share one heap even where a sanitizer brings
+// its own. The build links with --wrap=main, so __wrap_main runs first.
 #include <cstdlib>
 #include <new>
 
@@ -36,14 +38,21 @@ bool IsTooLarge(std::size_t size)
 
 void* operator new(std::size_t size)
 {
-    long long const allowed = g_inMain ? AllowedAllocations() : -1;
-    if (allowed == 0 || (g_inMain && IsTooLarge(size)))
-        throw std::bad_alloc();
-    if (allowed > 0)
-        --g_allowed;
-    if (void* memory = std::malloc(size ? size : 1))
-        return memory;
-    throw std::bad_alloc();
+    for (;;) {
+        long long const allowed = g_inMain ? AllowedAllocations() : -1;
+        if (allowed != 0 && !(g_inMain && IsTooLarge(size))) {
+            if (allowed > 0)
+                --g_allowed;
+            if (void* memory = std::malloc(size ? size : 1))
+                return memory;
+        }
+        // As the library's operator new: the new-handler, where there is one,
+        // is asked to make room or to end the program.
+        std::new_handler const handler = std::get_new_handler();
+        if (!handler)
+            throw std::bad_alloc();
+        handler();
+    }
 }
 
 void* operator new[](std::size_t size)

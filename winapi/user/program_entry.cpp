@@ -8,10 +8,13 @@
 
 #include <windows.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
 #include <new>
+
+#include <unistd.h>
 
 namespace {
 
@@ -21,12 +24,29 @@ constexpr int EXIT_NO_MEMORY = 4;
 
 char const* g_programName = "program";
 
+// Writes the pieces and a newline to the standard error stream in one
+// write: no allocation, and no stdio lock another thread may hold.
+void WriteErrorLine(char const* first, char const* second = "")
+{
+    char line[1024];
+    std::size_t length = 0;
+    for (char const* piece : { first, second }) {
+        for (; *piece && length + 1 < sizeof line; ++piece)
+            line[length++] = *piece;
+    }
+    line[length++] = '\n';
+    for (std::size_t written = 0; written < length;) {
+        ssize_t const done = write(STDERR_FILENO, line + written, length - written);
+        if (done <= 0 && errno != EINTR)
+            return;
+        if (done > 0)
+            written += static_cast<std::size_t>(done);
+    }
+}
+
 [[noreturn]] void EndForLackOfMemory()
 {
-    // Allocates nothing.
-    std::fputs(g_programName, stderr);
-    std::fputs(": not enough memory to go on\n", stderr);
-    std::fflush(nullptr);
+    WriteErrorLine(g_programName, ": not enough memory to go on");
     std::_Exit(EXIT_NO_MEMORY);
 }
 
@@ -46,18 +66,22 @@ char const* g_programName = "program";
     std::abort();
 }
 
-// Memory that ran out in a library's static initialiser, before main: the
-// user interface cannot start, which ends the program with exit code 0 as a
-// failed window creation does.
+// No memory for the user interface to start with: a failed start, which
+// ends the program with exit code 0 as a failed window creation does.
+[[noreturn]] void EndWithoutUserInterface()
+{
+    WriteErrorLine("not enough memory to start the user interface");
+    std::_Exit(0);
+}
+
+// Memory that ran out in a library's static initialiser, before main.
 [[noreturn]] void OnTerminateBeforeMain()
 {
     if (std::exception_ptr const failure = std::current_exception()) {
         try {
             std::rethrow_exception(failure);
         } catch (std::bad_alloc const&) {
-            std::fputs("not enough memory to start the user interface\n", stderr);
-            std::fflush(nullptr);
-            std::_Exit(0);
+            EndWithoutUserInterface();
         } catch (...) {
         }
     }
@@ -78,13 +102,16 @@ int main(int argc, char** argv)
         g_programName = argv[0];
     std::set_terminate(OnTerminate);
     // Without Qt there is no window to create: a failed start, which ends
-    // the program with exit code 0 as a failed window creation does.
+    // the program with exit code 0 as a failed window creation does. Qt's
+    // start-up cannot undo itself when an allocation fails inside it, so
+    // memory running out there ends the program before anything is thrown.
+    std::new_handler const previous = std::set_new_handler(EndWithoutUserInterface);
     try {
         winapi::user::StartApplication(argc, argv);
     } catch (std::bad_alloc const&) {
-        std::fputs("not enough memory to start the user interface\n", stderr);
-        return 0;
+        EndWithoutUserInterface();
     }
+    std::set_new_handler(previous);
     static char commandLine[] = "";
     int exitCode = 0;
     try {
