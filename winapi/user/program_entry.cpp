@@ -50,19 +50,28 @@ void WriteErrorLine(char const* first, char const* second = "")
     std::_Exit(EXIT_NO_MEMORY);
 }
 
-// Memory that ran out where nothing could catch it (inside a Qt event
-// handler, or out of a destructor during unwinding) ends the program the same
-// way; any other exception that escaped is a fault and aborts.
-[[noreturn]] void OnTerminate()
+// Whether the exception that reached std::terminate, if any, is memory
+// running out.
+bool IsLackOfMemory()
 {
     if (std::exception_ptr const failure = std::current_exception()) {
         try {
             std::rethrow_exception(failure);
         } catch (std::bad_alloc const&) {
-            EndForLackOfMemory();
+            return true;
         } catch (...) {
         }
     }
+    return false;
+}
+
+// Memory that ran out where nothing could catch it (inside a Qt event
+// handler, or out of a destructor during unwinding) ends the program the same
+// way; any other exception that escaped is a fault and aborts.
+[[noreturn]] void OnTerminate()
+{
+    if (IsLackOfMemory())
+        EndForLackOfMemory();
     std::abort();
 }
 
@@ -77,14 +86,8 @@ void WriteErrorLine(char const* first, char const* second = "")
 // Memory that ran out in a library's static initialiser, before main.
 [[noreturn]] void OnTerminateBeforeMain()
 {
-    if (std::exception_ptr const failure = std::current_exception()) {
-        try {
-            std::rethrow_exception(failure);
-        } catch (std::bad_alloc const&) {
-            EndWithoutUserInterface();
-        } catch (...) {
-        }
-    }
+    if (IsLackOfMemory())
+        EndWithoutUserInterface();
     std::abort();
 }
 
