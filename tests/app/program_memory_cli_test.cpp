@@ -1,11 +1,11 @@
 // The window program with too little memory, run as a user would, headless:
 // it ends by itself with a message, never with a crash or a hang.
 #include "tests/cli_test_support.h"
+#include "tests/private_fonts.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <string>
 
 namespace {
@@ -92,15 +92,15 @@ TEST_F(ProgramMemory, AnAddressSpaceLimitNeverCrashesTheProgram)
 #ifdef MORVA_SANITIZED
     GTEST_SKIP() << "the sanitizers reserve more address space than any limit allows";
 #endif
-    // Fontconfig of its own, so that a cache it breaks is nobody else's.
-    std::filesystem::path const fonts = folder / "fonts.conf";
-    std::ofstream(fonts.string()) << "<?xml version=\"1.0\"?>\n<fontconfig>\n  <dir>/usr/share/fonts</dir>\n"
-                                  << "  <cachedir>" << (folder / "font-cache").string() << "</cachedir>\n</fontconfig>\n";
-    std::string const environment = "FONTCONFIG_FILE='" + fonts.string() + "'";
+    cli_test::PrivateFonts const fonts;
+    // A run with all the memory it needs fills the cache the others start from.
+    RunProgram(fonts.Variable(), 2);
+    fonts.KeepCache();
     int started = 0;
     for (int megabytes = 64; megabytes <= 256; megabytes += megabytes < 100 ? 1 : 64) {
         std::string const limit = "ulimit -v " + std::to_string(megabytes * 1024) + ";";
-        ProcessResult const run = RunProgram(environment, 2, limit);
+        fonts.RestoreCache();
+        ProcessResult const run = RunProgram(fonts.Variable(), 2, limit);
         if (run.status == 127 && run.err.find("error while loading shared libraries") != std::string::npos)
             continue; // the system could not load it
         if (run.status == TIMED_OUT) {

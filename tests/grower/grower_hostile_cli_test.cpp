@@ -4,6 +4,7 @@
 // Whatever happens, nothing is lost or left half-written and no failure
 // exits 0.
 #include "tests/cli_test_support.h"
+#include "tests/private_fonts.h"
 #include "grower/exit_status.h"
 #include "grower/termination_cleanup.h"
 
@@ -386,61 +387,16 @@ TEST_F(OutOfMemory, EveryFailedAllocationInTheWorldFilesIsAnError)
     SweepAllocationCounts(WorldOutputs());
 }
 
-// Fontconfig, which the window's text needs, of its own: its configuration
-// and a cache folder that each run starts again from the cache a run with
-// enough memory made, since a run that memory ran out under can leave a
-// broken cache behind.
-class PrivateFonts {
-public:
-    PrivateFonts()
-        : m_folder(fs::temp_directory_path() / ("morva-hostile-fonts-" + std::to_string(getpid())))
-    {
-        fs::create_directories(m_folder / "cache");
-        std::ofstream((m_folder / "fonts.conf").string())
-            << "<?xml version=\"1.0\"?>\n<fontconfig>\n"
-               "  <dir>/usr/share/fonts</dir>\n  <dir>/usr/local/share/fonts</dir>\n"
-               "  <cachedir>" << (m_folder / "cache").string() << "</cachedir>\n</fontconfig>\n";
-    }
-
-    ~PrivateFonts()
-    {
-        std::error_code ignored;
-        fs::remove_all(m_folder, ignored);
-    }
-
-    // Put before a command: the configuration to use.
-    std::string Environment() const
-    {
-        return "FONTCONFIG_FILE='" + (m_folder / "fonts.conf").string() + "'; export FONTCONFIG_FILE; ";
-    }
-
-    // The cache as it is now becomes the one every later run starts from.
-    void KeepCache() const
-    {
-        fs::remove_all(m_folder / "kept");
-        fs::copy(m_folder / "cache", m_folder / "kept", fs::copy_options::recursive);
-    }
-
-    void RestoreCache() const
-    {
-        fs::remove_all(m_folder / "cache");
-        fs::copy(m_folder / "kept", m_folder / "cache", fs::copy_options::recursive);
-    }
-
-private:
-    fs::path m_folder;
-};
-
 TEST_F(OutOfMemory, AnAddressSpaceLimitIsAnErrorAndNeverAWrongPicture)
 {
 #ifdef MORVA_SANITIZED
     GTEST_SKIP() << "the sanitizers reserve more address space than any limit allows";
 #endif
-    PrivateFonts const fonts;
+    cli_test::PrivateFonts const fonts;
     for (std::string const view : { "map", "lower", "window" }) {
         SCOPED_TRACE(view);
         ProcessResult full;
-        Reference const reference = RunLimited(fonts.Environment(), PictureOutputs(view), full);
+        Reference const reference = RunLimited("export " + fonts.Variable() + ";", PictureOutputs(view), full);
         ASSERT_EQ(full.status, 0) << full.err;
         fonts.KeepCache();
         int failures = 0;
@@ -449,7 +405,7 @@ TEST_F(OutOfMemory, AnAddressSpaceLimitIsAnErrorAndNeverAWrongPicture)
         for (int megabytes = 64; megabytes <= 2048; megabytes += megabytes < 128 ? 1 : megabytes / 4) {
             fonts.RestoreCache();
             std::string const limit
-                = fonts.Environment() + "ulimit -v " + std::to_string(megabytes * 1024) + "; timeout 60";
+                = "export " + fonts.Variable() + "; ulimit -v " + std::to_string(megabytes * 1024) + "; timeout 60";
             ExpectWholeOrNothing(limit, PictureOutputs(view), reference, failures);
             if (HasFailure())
                 return;
