@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstddef>
 #include <cstdlib>
@@ -36,8 +37,11 @@ protected:
 
     void SetUp() override
     {
+        // The process id keeps two runs of one test (two builds' suites at
+        // once) out of each other's files.
         folder = std::filesystem::temp_directory_path()
-            / (m_prefix + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+            / (m_prefix + ::testing::UnitTest::GetInstance()->current_test_info()->name() + "-"
+                + std::to_string(getpid()));
         std::filesystem::remove_all(folder);
         std::filesystem::create_directories(folder);
     }
