@@ -5,11 +5,10 @@
 #include "winapi/user/clock.h"
 #include "winapi/user/program_end.h"
 #include "winapi/user/qt_application.h"
+#include "winapi/user/qt_messages.h"
 #include "winapi/user/window.h"
 #include "winapi/user/window_frame.h"
 #include "winapi/user/window_geometry.h"
-
-#include <QtGlobal>
 
 #include <cstdio>
 #include <cstdlib>
@@ -18,39 +17,10 @@ namespace winapi::headless {
 
 using namespace winapi::user;
 
-namespace {
-
-QtMessageHandler g_qtMessages = nullptr;
-
-// A headless run belongs to no desktop session and shows no window: Qt's
-// note that the session has no runtime folder, and its complaints that it
-// could not paint a window's frame (when memory runs out under its backing
-// store), say nothing to its user. Every other message goes where it went.
-bool IsNoteForNobody(QtMsgType type, QString const& message)
-{
-    if (type != QtWarningMsg)
-        return false;
-    return message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set"))
-        || message.startsWith(QLatin1String("QPainter::")) || message.startsWith(QLatin1String("QWidget::paintEngine"));
-}
-
-void DropNotesForNobody(QtMsgType type, QMessageLogContext const& context, QString const& message)
-{
-    if (IsNoteForNobody(type, message))
-        return;
-    if (g_qtMessages) {
-        g_qtMessages(type, context, message);
-        return;
-    }
-    std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
-}
-
-}
-
 void Start(int displayWidth, int displayHeight)
 {
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    g_qtMessages = qInstallMessageHandler(DropNotesForNobody);
+    FilterQtMessages(QtMessageAudience::Headless);
     EnsureApplication();
     UserClock().UseVirtualTime();
     SetDisplaySize(displayWidth, displayHeight);

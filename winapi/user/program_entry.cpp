@@ -3,8 +3,10 @@
 // static initialisation.
 
 #include "winapi/resources/module_resources.h"
+#include "winapi/user/lack_of_memory.h"
 #include "winapi/user/program_end.h"
 #include "winapi/user/qt_application.h"
+#include "winapi/user/qt_messages.h"
 
 #include <windows.h>
 
@@ -115,6 +117,8 @@ int main(int argc, char** argv)
         EndWithoutUserInterface();
     }
     std::set_new_handler(previous);
+    winapi::user::FilterQtMessages(winapi::user::QtMessageAudience::Desktop);
+    winapi::user::SetLackOfMemoryHandler(EndForLackOfMemory);
     static char commandLine[] = "";
     int exitCode = 0;
     try {

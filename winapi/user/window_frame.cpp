@@ -2,6 +2,7 @@
 
 #include "winapi/user/key_state.h"
 #include "winapi/user/keyboard_input.h"
+#include "winapi/user/lack_of_memory.h"
 #include "winapi/user/message_queue.h"
 #include "winapi/user/window.h"
 
@@ -38,6 +39,11 @@ bool ClientView::event(QEvent* event)
 void ClientView::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
+    if (!painter.isActive()) {
+        // Qt had no memory for the window's backing store.
+        ReportLackOfMemory();
+        return;
+    }
     QRegion background(event->rect());
     auto const* window = FindWindow(m_hwnd);
     if (window && window->surface && window->surface->Width() > 0 && window->surface->Height() > 0) {

@@ -1,0 +1,16 @@
+// Memory that ran out where no Win32 call can fail for it: Qt could not
+// paint a window, so the window cannot show what the program drew.
+#pragma once
+
+namespace winapi::user {
+
+using LackOfMemoryHandler = void (*)();
+
+// What to do then; a program's entry ends the program. Without a handler
+// (a headless run, whose pictures never pass through Qt's painting) nothing
+// happens.
+void SetLackOfMemoryHandler(LackOfMemoryHandler handler);
+
+void ReportLackOfMemory();
+
+}
