@@ -33,6 +33,27 @@ protected:
             + " sh -c '" + limit + " exec timeout " + std::to_string(seconds) + " \"$0\"' '" + PROGRAM75_ALLOCATION_LIMIT
             + "'");
     }
+
+    enum class Outcome { NotStarted, Ended, Running };
+
+    // How a run with too little memory went, expecting one of the three
+    // ways it may end: exit 0 with a start-up message, EXIT_NO_MEMORY with
+    // the run-time message, or still running at the time limit.
+    Outcome Judge(ProcessResult const& run, std::string const& limit)
+    {
+        EXPECT_EQ(run.out, "") << limit;
+        if (run.status == TIMED_OUT)
+            return Outcome::Running;
+        if (run.status == 0) {
+            bool const noInterface = run.err.find("not enough memory to start the user interface\n") != std::string::npos;
+            bool const noGlobe = run.err.find("There is not enough memory for the globe.") != std::string::npos;
+            EXPECT_TRUE(noInterface || noGlobe) << limit << ": " << run.err;
+            return Outcome::NotStarted;
+        }
+        EXPECT_EQ(run.status, EXIT_NO_MEMORY) << limit << ": " << run.err;
+        EXPECT_NE(run.err.find(": not enough memory to go on\n"), std::string::npos) << limit << ": " << run.err;
+        return Outcome::Ended;
+    }
 };
 
 // The globe does not fit, and neither can Qt start the threads a message box
@@ -60,22 +81,10 @@ TEST_F(ProgramMemory, EveryFailedAllocationEndsTheProgramWithAMessage)
     int ran = 0;
     for (long long allowed = 0; allowed < 60000; allowed = allowed < 40 ? allowed + 1 : allowed * 3 / 2) {
         std::string const limit = "MORVA_ALLOCATIONS_ALLOWED=" + std::to_string(allowed);
-        ProcessResult const run = RunProgram(limit, 8);
-        if (run.status == TIMED_OUT) {
-            ++ran;
-            continue;
-        }
-        if (run.status == 0) {
-            ++notStarted;
-            bool const noInterface = run.err == "not enough memory to start the user interface\n";
-            bool const noGlobe = run.err.find("There is not enough memory for the globe.") != std::string::npos;
-            EXPECT_TRUE(noInterface || noGlobe) << limit << ": " << run.err;
-        } else {
-            ++ended;
-            EXPECT_EQ(run.status, EXIT_NO_MEMORY) << limit << ": " << run.err;
-            EXPECT_NE(run.err.find(": not enough memory to go on\n"), std::string::npos) << limit << ": " << run.err;
-        }
-        EXPECT_EQ(run.out, "") << limit;
+        Outcome const outcome = Judge(RunProgram(limit, 8), limit);
+        notStarted += outcome == Outcome::NotStarted;
+        ended += outcome == Outcome::Ended;
+        ran += outcome == Outcome::Running;
         if (HasFailure())
             return;
     }
@@ -104,19 +113,9 @@ TEST_F(ProgramMemory, AnAddressSpaceLimitNeverCrashesTheProgram)
         ProcessResult const run = RunProgram(fonts.Variable(), 2, limit);
         if (run.status == 127 && run.err.find("error while loading shared libraries") != std::string::npos)
             continue; // the system could not load it
-        if (run.status == TIMED_OUT) {
-            ++started;
-            continue;
-        }
-        if (run.status == 0) {
-            bool const noInterface = run.err.find("not enough memory to start the user interface\n") != std::string::npos;
-            bool const noGlobe = run.err.find("There is not enough memory for the globe.") != std::string::npos;
-            EXPECT_TRUE(noInterface || noGlobe) << limit << ": " << run.err;
-        } else {
-            ++ended;
-            EXPECT_EQ(run.status, EXIT_NO_MEMORY) << limit << ": " << run.err;
-            EXPECT_NE(run.err.find(": not enough memory to go on\n"), std::string::npos) << limit << ": " << run.err;
-        }
+        Outcome const outcome = Judge(run, limit);
+        started += outcome == Outcome::Running;
+        ended += outcome == Outcome::Ended;
         if (HasFailure())
             return;
     }
