@@ -60,11 +60,11 @@ std::string Paint(int width, int height, int dissectCount, WindowPicture& pictur
 std::string PaintWindowView(int width, int height, int screenWidth, int screenHeight, int dissectCount,
     WindowPicture& picture)
 {
-    // Never a visible window, whatever display there is, and time stands
-    // still, so no timer ever fires.
     // Qt's start-up cannot undo itself when an allocation fails inside it:
     // memory running out there ends the run before an exception is thrown.
     std::new_handler const previous = std::set_new_handler(EndForLackOfMemory);
+    // Never a visible window, whatever display there is, and time stands
+    // still, so no timer ever fires.
     winapi::headless::Start(screenWidth, screenHeight);
     std::set_new_handler(previous);
     std::string const failure = Paint(width, height, dissectCount, picture);
