@@ -21,6 +21,7 @@ void Start(int displayWidth, int displayHeight)
 {
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
     FilterQtMessages(QtMessageAudience::Headless);
+    ShowFramesOnScreen(false);
     EnsureApplication();
     UserClock().UseVirtualTime();
     SetDisplaySize(displayWidth, displayHeight);

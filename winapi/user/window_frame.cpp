@@ -14,6 +14,17 @@
 
 namespace winapi::user {
 
+namespace {
+
+bool g_framesOnScreen = true;
+
+}
+
+void ShowFramesOnScreen(bool onScreen)
+{
+    g_framesOnScreen = onScreen;
+}
+
 ClientView::ClientView(HWND hwnd, QWidget* parent)
     : QWidget(parent)
     , m_hwnd(hwnd)
@@ -81,6 +92,8 @@ TopLevelFrame::TopLevelFrame(HWND hwnd, QWidget* ownerFrame)
 {
     setFocusProxy(m_client);
     setAttribute(Qt::WA_DeleteOnClose, false);
+    if (!g_framesOnScreen)
+        setAttribute(Qt::WA_DontShowOnScreen);
 }
 
 void TopLevelFrame::InstallMenuBar(QMenuBar* menuBar)

@@ -27,6 +27,12 @@ private:
     HWND m_hwnd;
 };
 
+// Whether top-level frames made from now on reach a screen. A headless run
+// turns this off: Qt then never paints the frames or their menu bars (its
+// text layout there can crash inside Qt when memory runs out), while the
+// client areas keep their sizes and surfaces.
+void ShowFramesOnScreen(bool onScreen);
+
 // The Qt window: an optional menu bar across the top and the client view
 // below it. Its close box posts WM_SYSCOMMAND SC_CLOSE to the window.
 class TopLevelFrame final : public QWidget {
