@@ -2,14 +2,19 @@
 
 #include "globe/random.h"
 
-Cut DrawCut()
+Cut DrawCut(RandomGenerator& generator)
 {
     Cut cut {};
-    cut.q.x = static_cast<float>(RandomReal(-2000.0, 2000.0));
-    cut.q.y = static_cast<float>(RandomReal(-2000.0, 2000.0));
-    cut.q.z = static_cast<float>(RandomReal(-2000.0, 2000.0));
-    cut.factor = RandomInt(0, 1) != 0 ? RAISE_FACTOR : SINK_FACTOR;
+    cut.q.x = static_cast<float>(generator.RealInRange(-2000.0, 2000.0));
+    cut.q.y = static_cast<float>(generator.RealInRange(-2000.0, 2000.0));
+    cut.q.z = static_cast<float>(generator.RealInRange(-2000.0, 2000.0));
+    cut.factor = generator.IntInRange(0, 1) != 0 ? RAISE_FACTOR : SINK_FACTOR;
     return cut;
+}
+
+Cut DrawCut()
+{
+    return DrawCut(g_random);
 }
 
 void ApplyCutsPassMajor(GlobePoint* points, std::size_t count, Cut const* cuts, int cutCount)

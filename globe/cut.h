@@ -14,7 +14,12 @@ struct Cut {
 inline constexpr double RAISE_FACTOR = 1.004;
 inline constexpr double SINK_FACTOR = 0.996;
 
-// Draws one cut from g_random: q.x, q.y, q.z, then the factor (four draws).
+class RandomGenerator;
+
+// Draws one cut: q.x, q.y, q.z, then the factor (four draws).
+Cut DrawCut(RandomGenerator& generator);
+
+// The same from g_random.
 Cut DrawCut();
 
 // A point P lies beyond the cut when q . (P - q) > 0, the difference rounded

@@ -1,6 +1,7 @@
 #include "globe/culled_cuts.h"
 #include "globe/cut.h"
 #include "globe/globe.h"
+#include "globe/reaching_cuts.h"
 
 namespace {
 
@@ -20,19 +21,17 @@ void Globe::Dissect(int passes)
     // statistics, which are current at every call (only Dissect moves points
     // and it always ends by updating them), or from the sphere's radius on a
     // globe that was never dissected.
-    double radiusBound = (maxRadius > radius ? maxRadius : static_cast<double>(radius)) * (1.0 + 1e-6);
+    ReachingCuts reaching(maxRadius > radius ? maxRadius : static_cast<double>(radius));
     Cut cuts[CUTS_PER_SWEEP];
     while (passes > 0) {
         int const run = passes < CUTS_PER_SWEEP ? passes : CUTS_PER_SWEEP;
-        int reaching = 0;
+        int kept = 0;
         for (int c = 0; c < run; ++c) {
             Cut const cut = DrawCut();
-            if (CutMayReach(cut, radiusBound)) {
-                cuts[reaching++] = cut;
-                radiusBound = RadiusBoundAfter(cut, radiusBound);
-            }
+            if (reaching.Keep(cut))
+                cuts[kept++] = cut;
         }
-        ApplyCutsCulled(points, GRID_N, GRID_N, cuts, reaching);
+        ApplyCutsCulled(points, GRID_N, GRID_N, cuts, kept);
         passes -= run;
     }
     UpdateStatistics();

@@ -15,8 +15,6 @@ Globe::Globe()
     , maxRadius(0.0)
     , generation(++g_lastGeneration)
 {
-    double const r = radius;
-
     // Every row uses the same longitudes: their cosines and sines are
     // evaluated once.
     double columnCos[GRID_N];
@@ -29,14 +27,11 @@ Globe::Globe()
 
     for (int i = 0; i < GRID_N; ++i) {
         double const theta = i * static_cast<double>(GRID_ROW_STEP);
-        auto const z = static_cast<float>(PortableCos(theta) * r);
-        double const s = PortableSin(theta);
+        double const cosTheta = PortableCos(theta);
+        double const sinTheta = PortableSin(theta);
         GlobePoint* row = points + i * GRID_N;
-        for (int j = 0; j < GRID_N; ++j) {
-            row[j].x = static_cast<float>((columnCos[j] * r) * s);
-            row[j].y = static_cast<float>((columnSin[j] * r) * s);
-            row[j].z = z;
-        }
+        for (int j = 0; j < GRID_N; ++j)
+            row[j] = SpherePoint(cosTheta, sinTheta, columnCos[j], columnSin[j]);
     }
 }
 

@@ -2,8 +2,7 @@
 
 #include "globe/globe_point.h"
 #include "globe/grid_constants.h"
-
-inline constexpr float GLOBE_RADIUS = 2000.0f;
+#include "globe/sphere_point.h"
 
 // The planet: a GRID_N x GRID_N grid of points that starts as a sphere and is
 // deformed by dissection. Row i lies at polar angle i * GRID_ROW_STEP from the

@@ -5,9 +5,11 @@
 #error "GRID_N must be defined by the build (75, 200, 500, 700 or 1000)"
 #endif
 
+#include "globe/sphere_point.h"
+
 static_assert(GRID_N > 1, "the grid needs at least two points per side");
 
-inline constexpr double GRID_PI = 3.14159265358979323846;
+inline constexpr double GRID_PI = SPHERE_PI;
 
 // Polar angle between rows and longitude between columns, in single precision.
 inline constexpr float GRID_ROW_STEP = static_cast<float>(GRID_PI / GRID_N);

@@ -3,6 +3,7 @@
 #include "globe/globe.h"
 #include "globe/planet.h"
 #include "globe/random.h"
+#include "globe/reaching_cuts.h"
 #include "render/float_conversion.h"
 #include "grower/atomic_file.h"
 #include "grower/drawing_check.h"
@@ -16,6 +17,7 @@
 #include "grower/png_writer.h"
 #include "grower/progress_line.h"
 #include "grower/requested_outputs.h"
+#include "grower/sampled_outputs.h"
 #include "grower/terminal.h"
 #include "grower/termination_cleanup.h"
 #include "grower/texture_export.h"
@@ -106,7 +108,7 @@ int Grow(GrowerOptions const& options, int argc, char** argv)
     std::unique_ptr<ImageSurface> surface;
     bool const windowView = options.view == ImageView::Window;
     bool const textureView = options.view == ImageView::Texture;
-    if (!options.imagePath.empty()) {
+    if (!options.imagePath.empty() && !textureView) {
         image = std::make_unique<AtomicFile>(options.imagePath);
         if (!image->Open())
             return Fail(image->Status(), image->Error());
@@ -115,9 +117,12 @@ int Grow(GrowerOptions const& options, int argc, char** argv)
     WorldExport world(options, ProgramName(), showProgress);
     if (std::string const failure = world.Open(); !failure.empty())
         return Fail(world.Status(), failure);
+    SampledOutputs sampled(options, GRID_N, showProgress);
+    if (std::string const failure = sampled.Open(); !failure.empty())
+        return Fail(sampled.Status(), failure);
 
     unsigned const failedDrawingCalls = FailedDrawingCalls();
-    if (image && !windowView && !textureView) {
+    if (image && !windowView) {
         surface = ImageSurface::Create(options.imageSize->width, options.imageSize->height);
         if (!surface) {
             return FailOnMemory("for the drawing surface");
@@ -153,7 +158,7 @@ int Grow(GrowerOptions const& options, int argc, char** argv)
             if (!failure.empty())
                 return FailOnMemory("to draw the window: ", failure.c_str());
             imageSize = { window.width, window.height };
-        } else if (!textureView) {
+        } else {
             DrawImageView(*options.view, surface->DC(), surface->Width(), surface->Height());
         }
         // A picture with a failed drawing call in it is not the planet.
@@ -162,27 +167,16 @@ int Grow(GrowerOptions const& options, int argc, char** argv)
         renderMs = rendering.ElapsedMilliseconds();
 
         Stopwatch const encoding;
-        std::string failure;
-        if (textureView) {
-            ProgressLine progress(showProgress, "texture");
-            failure = WriteTexture(image->Stream(), imageSize,
-                GridColors(globe->Points(), GRID_POINT_COUNT, globe->GetMeanRadius(), globe->GetMaxRadius()).colors,
-                GRID_N, [&](std::int32_t rows) {
-                    progress.Update(static_cast<std::uint64_t>(rows), static_cast<std::uint64_t>(imageSize.height));
-                });
-            progress.Finish();
-        } else {
-            bool unread = false;
-            failure = WritePngRgb(image->Stream(), static_cast<std::uint32_t>(imageSize.width),
-                static_cast<std::uint32_t>(imageSize.height), [&](std::uint32_t row, std::uint8_t* rgb) {
-                    if (windowView)
-                        window.ReadRow(static_cast<int>(row), rgb);
-                    else if (!surface->ReadRow(static_cast<int>(row), rgb))
-                        unread = true;
-                });
-            if (unread)
-                return FailOnMemory("to read the picture");
-        }
+        bool unread = false;
+        std::string const failure = WritePngRgb(image->Stream(), static_cast<std::uint32_t>(imageSize.width),
+            static_cast<std::uint32_t>(imageSize.height), [&](std::uint32_t row, std::uint8_t* rgb) {
+                if (windowView)
+                    window.ReadRow(static_cast<int>(row), rgb);
+                else if (!surface->ReadRow(static_cast<int>(row), rgb))
+                    unread = true;
+            });
+        if (unread)
+            return FailOnMemory("to read the picture");
         if (!failure.empty()) {
             if (std::ferror(image->Stream())) {
                 image->FailWith(errno);
@@ -202,7 +196,21 @@ int Grow(GrowerOptions const& options, int argc, char** argv)
     }
 
     GrownGrid const grid { globe->Points(), GRID_N, globe->GetMeanRadius(), globe->GetMaxRadius() };
-    if (std::string const failure = world.WriteHeightmapAndMesh(grid); !failure.empty())
+    {
+        Stopwatch const sampling;
+        std::vector<Cut> cuts;
+        if (sampled.GrowsPixels()) {
+            // The cuts the grid was grown by, drawn again from the same seeds.
+            RandomGenerator generator(g_random.Seed1(), g_random.Seed2(), false);
+            cuts = DrawReachingCuts(generator, options.passes);
+        }
+        if (std::string const failure = sampled.Write(grid, cuts); !failure.empty())
+            return Fail(sampled.Status(), failure);
+        for (WrittenFile const& file : sampled.Written())
+            world.NoteWritten(file);
+        encodeMs += sampling.ElapsedMilliseconds();
+    }
+    if (std::string const failure = world.WriteMesh(grid); !failure.empty())
         return Fail(world.Status(), failure);
 
     if (dump) {
@@ -222,7 +230,9 @@ int Grow(GrowerOptions const& options, int argc, char** argv)
         RunDescription run { ProgramName(), GRID_N, g_random.Seed1(), g_random.Seed2(), options.passes,
             std::vector<std::string>(argv, argv + argc), globe->GetMeanRadius(), globe->GetMaxRadius(),
             GridRadiusRange(globe->Points(), GRID_POINT_COUNT).min,
-            SeaLevelRadius(RoundToSingle(globe->GetMeanRadius()), RoundToSingle(globe->GetMaxRadius())) };
+            SeaLevelRadius(RoundToSingle(globe->GetMeanRadius()), RoundToSingle(globe->GetMaxRadius())), {} };
+        if (std::optional<RadiusRange> const range = sampled.SixteenBitRange())
+            run.sixteenBitRange = std::pair { range->min, range->max };
         if (std::string const failure = world.WriteMetadata(run); !failure.empty())
             return Fail(world.Status(), failure);
     }
@@ -230,6 +240,8 @@ int Grow(GrowerOptions const& options, int argc, char** argv)
     // Every output is complete: only now does any of them take its name.
     if (image && !image->Commit())
         return Fail(image->Status(), image->Error());
+    if (std::string const failure = sampled.Commit(); !failure.empty())
+        return Fail(sampled.Status(), failure);
     if (dump && !dump->Commit())
         return Fail(dump->Status(), dump->Error());
     if (std::string const failure = world.Commit(); !failure.empty())
@@ -255,6 +267,8 @@ int Main(int argc, char** argv)
             std::fputs(GrowerUsage(ProgramName()).c_str(), stdout);
             return FlushStdout();
         }
+        if (std::string const error = CheckMapWindows(parsed.options, GRID_N); !error.empty())
+            return Fail(EXIT_BAD_INPUT, error + " (try --help)");
         return Grow(parsed.options, argc, argv);
     } catch (std::bad_alloc const&) {
         // The outputs were discarded on the way out here.

@@ -49,9 +49,10 @@ std::string ViewNameList()
     return list;
 }
 
-std::optional<std::int32_t> ParseImageSide(std::string const& text)
+// Plain decimal digits, from `lowest` to `largest`.
+std::optional<std::int32_t> ParseWhole(std::string const& text, std::int32_t lowest, std::int32_t largest)
 {
-    if (text.empty() || text.size() > 5)
+    if (text.empty() || text.size() > 9)
         return std::nullopt;
     std::int32_t value = 0;
     for (char const c : text) {
@@ -59,7 +60,7 @@ std::optional<std::int32_t> ParseImageSide(std::string const& text)
             return std::nullopt;
         value = value * 10 + (c - '0');
     }
-    if (value < 1 || value > MAX_IMAGE_SIDE)
+    if (value < lowest || value > largest)
         return std::nullopt;
     return value;
 }
@@ -100,11 +101,48 @@ std::string ParseView(std::string const& text, GrowerOptions& options)
     return {};
 }
 
-std::string ParseSize(std::string const& text, GrowerOptions& options)
+std::string MapSizeError(std::string const& option, std::string const& text)
 {
-    options.imageSize = ParseImageSize(text);
-    if (!options.imageSize)
-        return "--size needs WxH with W and H from 1 to " + std::to_string(MAX_IMAGE_SIDE) + ", got '" + text + "'";
+    return option + " needs WxH with W and H from 1 to " + std::to_string(MAX_IMAGE_SIDE) + " (to "
+        + std::to_string(MAX_MAP_SIDE) + " with --region), got '" + text + "'";
+}
+
+// The size of a map that --region may take a window of: checked against
+// the smaller limit once every option is known.
+std::string ParseMapSize(std::string const& option, std::string const& text, std::optional<ImageSize>& size)
+{
+    size = ParseImageSize(text, MAX_MAP_SIDE);
+    if (!size)
+        return MapSizeError(option, text);
+    return {};
+}
+
+bool FitsAnImage(std::optional<ImageSize> const& size)
+{
+    return !size || (size->width <= MAX_IMAGE_SIDE && size->height <= MAX_IMAGE_SIDE);
+}
+
+std::string SizeText(ImageSize size)
+{
+    return std::to_string(size.width) + "x" + std::to_string(size.height);
+}
+
+std::string ParseSampling(std::string const& text, GrowerOptions& options)
+{
+    if (text == "pixel")
+        options.sampling = Sampling::Pixel;
+    else if (text == "grid")
+        options.sampling = Sampling::Grid;
+    else
+        return "--sampling needs pixel or grid, got '" + text + "'";
+    return {};
+}
+
+std::string ParseFaceSize(std::string const& text, GrowerOptions& options)
+{
+    options.faceSize = ParseWhole(text, 1, MAX_FACE_SIZE);
+    if (!options.faceSize)
+        return "--face-size needs a whole number from 1 to " + std::to_string(MAX_FACE_SIZE) + ", got '" + text + "'";
     return {};
 }
 
@@ -130,6 +168,10 @@ std::string CheckImageOptions(GrowerOptions const& options)
         return "--image needs --size WxH";
     if (options.screenSize && options.view != ImageView::Window)
         return "--screen needs --view window";
+    bool const window = options.region && options.view == ImageView::Texture;
+    if (!window && !FitsAnImage(options.imageSize))
+        return "--size needs WxH with W and H from 1 to " + std::to_string(MAX_IMAGE_SIDE) + ", got '"
+            + SizeText(*options.imageSize) + "'";
     return {};
 }
 
@@ -153,7 +195,39 @@ std::string CheckWorldOptions(GrowerOptions const& options)
     if (options.heightmapSize && options.heightmapPath.empty())
         return "--heightmap-size needs --heightmap";
     if (!options.heightmapPath.empty() && !HeightmapFormatOf(options.heightmapPath))
-        return "--heightmap needs a file ending in .png or .r16, got '" + options.heightmapPath + "'";
+        return "--heightmap needs a file ending in " + HeightmapExtensions() + ", got '" + options.heightmapPath + "'";
+    if (!options.region && !FitsAnImage(options.heightmapSize))
+        return "--heightmap-size needs WxH with W and H from 1 to " + std::to_string(MAX_IMAGE_SIDE) + ", got '"
+            + SizeText(*options.heightmapSize) + "'";
+    bool const equirectangular = !options.heightmapPath.empty() || options.view == ImageView::Texture;
+    if (options.sampling && !equirectangular)
+        return "--sampling needs --heightmap or --view texture";
+    if (options.region && !equirectangular)
+        return "--region needs --heightmap or --view texture";
+    if (!options.cubeHeightmapPattern.empty()) {
+        if (options.cubeHeightmapPattern.find(FACE_PLACEHOLDER) == std::string::npos)
+            return std::string("--cube-heightmap needs a file name holding ") + FACE_PLACEHOLDER + ", got '"
+                + options.cubeHeightmapPattern + "'";
+        if (!HeightmapFormatOf(options.cubeHeightmapPattern))
+            return "--cube-heightmap needs a file ending in " + HeightmapExtensions() + ", got '"
+                + options.cubeHeightmapPattern + "'";
+    }
+    if (!options.cubeTexturePattern.empty()) {
+        if (options.cubeTexturePattern.find(FACE_PLACEHOLDER) == std::string::npos)
+            return std::string("--cube-texture needs a file name holding ") + FACE_PLACEHOLDER + ", got '"
+                + options.cubeTexturePattern + "'";
+        if (!HasExtension(options.cubeTexturePattern, ".png"))
+            return "--cube-texture needs a file ending in .png, got '" + options.cubeTexturePattern + "'";
+    }
+    if (options.faceSize && options.cubeHeightmapPattern.empty() && options.cubeTexturePattern.empty())
+        return "--face-size needs --cube-heightmap or --cube-texture";
+    if (options.heightRange && options.heightmapPath.empty() && options.cubeHeightmapPattern.empty())
+        return "--height-range needs --heightmap or --cube-heightmap";
+    for (std::string const* path : { &options.heightmapPath, &options.cubeHeightmapPattern }) {
+        if (!path->empty() && !HeightmapFormatWritable(*HeightmapFormatOf(*path)))
+            return "this build cannot write " + std::string(HeightmapFormatName(*HeightmapFormatOf(*path)))
+                + " files, got '" + *path + "'";
+    }
     if (options.relief && options.meshPath.empty())
         return "--relief needs --mesh";
     if (!options.meshPath.empty() && !HasExtension(options.meshPath, ".glb"))
@@ -213,16 +287,85 @@ std::optional<double> ParseRelief(std::string const& text)
     return value;
 }
 
-std::optional<ImageSize> ParseImageSize(std::string const& text)
+std::optional<ImageSize> ParseImageSize(std::string const& text, std::int32_t largest)
 {
     auto const x = text.find('x');
     if (x == std::string::npos)
         return std::nullopt;
-    auto const width = ParseImageSide(text.substr(0, x));
-    auto const height = ParseImageSide(text.substr(x + 1));
+    auto const width = ParseWhole(text.substr(0, x), 1, largest);
+    auto const height = ParseWhole(text.substr(x + 1), 1, largest);
     if (!width || !height)
         return std::nullopt;
     return ImageSize { *width, *height };
+}
+
+std::optional<PixelRegion> ParseRegion(std::string const& text)
+{
+    auto const first = text.find(',');
+    auto const second = first == std::string::npos ? first : text.find(',', first + 1);
+    if (second == std::string::npos)
+        return std::nullopt;
+    auto const left = ParseWhole(text.substr(0, first), 0, MAX_MAP_SIDE - 1);
+    auto const top = ParseWhole(text.substr(first + 1, second - first - 1), 0, MAX_MAP_SIDE - 1);
+    auto const size = ParseImageSize(text.substr(second + 1));
+    if (!left || !top || !size)
+        return std::nullopt;
+    return PixelRegion { *left, *top, size->width, size->height };
+}
+
+std::optional<HeightRange> ParseHeightRange(std::string const& text)
+{
+    auto const comma = text.find(',');
+    if (comma == std::string::npos)
+        return std::nullopt;
+    auto const number = [](std::string const& part) -> std::optional<double> {
+        // Plain decimals: an optional sign, digits with at most one point.
+        if (part.empty() || part.size() > 32)
+            return std::nullopt;
+        std::size_t digits = 0;
+        std::size_t points = 0;
+        for (std::size_t i = 0; i < part.size(); ++i) {
+            char const c = part[i];
+            if (c >= '0' && c <= '9')
+                ++digits;
+            else if (c == '.')
+                ++points;
+            else if (!(i == 0 && (c == '-' || c == '+')))
+                return std::nullopt;
+        }
+        if (digits == 0 || points > 1)
+            return std::nullopt;
+        return std::strtod(part.c_str(), nullptr);
+    };
+    auto const low = number(text.substr(0, comma));
+    auto const high = number(text.substr(comma + 1));
+    if (!low || !high || !(*low < *high))
+        return std::nullopt;
+    return HeightRange { *low, *high };
+}
+
+ImageSize HeightmapMapSize(GrowerOptions const& options, std::int32_t gridSize)
+{
+    return options.heightmapSize.value_or(ImageSize { 2 * gridSize, gridSize });
+}
+
+std::string CheckMapWindows(GrowerOptions const& options, std::int32_t gridSize)
+{
+    if (!options.region)
+        return {};
+    PixelRegion const& region = *options.region;
+    auto const outside = [&](ImageSize map) {
+        return static_cast<std::int64_t>(region.left) + region.width > map.width
+            || static_cast<std::int64_t>(region.top) + region.height > map.height;
+    };
+    std::string const window = std::to_string(region.left) + "," + std::to_string(region.top) + ","
+        + SizeText({ region.width, region.height });
+    if (!options.heightmapPath.empty() && outside(HeightmapMapSize(options, gridSize)))
+        return "--region " + window + " does not fit inside the " + SizeText(HeightmapMapSize(options, gridSize))
+            + " heightmap";
+    if (options.view == ImageView::Texture && options.imageSize && outside(*options.imageSize))
+        return "--region " + window + " does not fit inside the " + SizeText(*options.imageSize) + " texture";
+    return {};
 }
 
 ParsedGrowerOptions ParseGrowerOptions(std::vector<std::string> const& args)
@@ -247,7 +390,9 @@ ParsedGrowerOptions ParseGrowerOptions(std::vector<std::string> const& args)
 
         bool const takesValue = arg == "--seeds" || arg == "--passes" || arg == "--dump" || arg == "--image"
             || arg == "--view" || arg == "--size" || arg == "--screen" || arg == "--heightmap"
-            || arg == "--heightmap-size" || arg == "--mesh" || arg == "--relief" || arg == "--metadata";
+            || arg == "--heightmap-size" || arg == "--mesh" || arg == "--relief" || arg == "--metadata"
+            || arg == "--sampling" || arg == "--region" || arg == "--height-range" || arg == "--cube-heightmap"
+            || arg == "--cube-texture" || arg == "--face-size";
         if (!takesValue) {
             parsed.error = "unknown option '" + arg + "'";
             return parsed;
@@ -273,17 +418,32 @@ ParsedGrowerOptions ParseGrowerOptions(std::vector<std::string> const& args)
         } else if (arg == "--view")
             parsed.error = ParseView(value, options);
         else if (arg == "--size")
-            parsed.error = ParseSize(value, options);
+            parsed.error = ParseMapSize(arg, value, options.imageSize);
         else if (arg == "--screen")
             parsed.error = ParseScreen(value, options);
         else if (arg == "--heightmap")
             parsed.error = ParseFileName(arg, value, options.heightmapPath);
-        else if (arg == "--heightmap-size") {
-            options.heightmapSize = ParseImageSize(value);
-            if (!options.heightmapSize)
-                parsed.error = "--heightmap-size needs WxH with W and H from 1 to " + std::to_string(MAX_IMAGE_SIDE)
+        else if (arg == "--heightmap-size")
+            parsed.error = ParseMapSize(arg, value, options.heightmapSize);
+        else if (arg == "--sampling")
+            parsed.error = ParseSampling(value, options);
+        else if (arg == "--region") {
+            options.region = ParseRegion(value);
+            if (!options.region)
+                parsed.error = "--region needs X0,Y0,WxH with W and H from 1 to " + std::to_string(MAX_IMAGE_SIDE)
                     + ", got '" + value + "'";
-        } else if (arg == "--mesh")
+        } else if (arg == "--height-range") {
+            options.heightRange = ParseHeightRange(value);
+            if (!options.heightRange)
+                parsed.error = "--height-range needs RMIN,RMAX, two decimal numbers with RMIN below RMAX, got '"
+                    + value + "'";
+        } else if (arg == "--cube-heightmap")
+            parsed.error = ParseFileName(arg, value, options.cubeHeightmapPattern);
+        else if (arg == "--cube-texture")
+            parsed.error = ParseFileName(arg, value, options.cubeTexturePattern);
+        else if (arg == "--face-size")
+            parsed.error = ParseFaceSize(value, options);
+        else if (arg == "--mesh")
             parsed.error = ParseFileName(arg, value, options.meshPath);
         else if (arg == "--relief") {
             options.relief = ParseRelief(value);
@@ -303,10 +463,12 @@ ParsedGrowerOptions ParseGrowerOptions(std::vector<std::string> const& args)
 
 std::string GrowerUsage(std::string const& program)
 {
+    std::string const image = std::to_string(MAX_IMAGE_SIDE);
     return "usage: " + program + " [--seeds S1,S2] [--passes P] [--dump FILE]\n"
         "       [--image FILE.png --view " + ViewNameList() + " --size WxH [--screen WxH]]\n"
-        "       [--heightmap FILE.png|FILE.r16 [--heightmap-size WxH]]\n"
-        "       [--mesh FILE.glb [--relief K]] [--metadata FILE.json]\n"
+        "       [--heightmap FILE [--heightmap-size WxH]] [--sampling pixel|grid] [--region X0,Y0,WxH]\n"
+        "       [--cube-heightmap PATTERN] [--cube-texture PATTERN] [--face-size S]\n"
+        "       [--height-range RMIN,RMAX] [--mesh FILE.glb [--relief K]] [--metadata FILE.json]\n"
         "       [--timings] [--quiet]\n"
         "  --seeds S1,S2  the generator's two seeds (default: from the tick count)\n"
         "  --passes P     dissection passes, 1 to 2147483647 (default 3001)\n"
@@ -316,13 +478,24 @@ std::string GrowerUsage(std::string const& program)
         "                 lower, upper: the z < 0 or z > 0 hemisphere over WxH;\n"
         "                 window: the program's window with a WxH client area;\n"
         "                 texture: the elevation colours, pixel for pixel as the heightmap\n"
-        "  --size WxH     the image size, 1 to " + std::to_string(MAX_IMAGE_SIDE) + " pixels each way\n"
+        "  --size WxH     the image size, 1 to " + image + " pixels each way\n"
         "  --screen WxH   the display the window's map buffer is made for\n"
         "                 (--view window; default 1920x1080)\n"
-        "  --heightmap FILE  a 16-bit heightmap: .png greyscale or .r16 raw little-endian;\n"
-        "                 0 is the lowest point of the grid, 65535 the highest\n"
-        "  --heightmap-size WxH  its size, 1 to " + std::to_string(MAX_IMAGE_SIDE) + " each way\n"
+        "  --heightmap FILE  an equirectangular heightmap: .png 16-bit greyscale, .r16 raw\n"
+        "                 16-bit little-endian, .r32 raw float32 radii, .exr float radii\n"
+        "  --heightmap-size WxH  its size, 1 to " + image + " each way\n"
         "                 (default 2N x N for a grid of N x N points)\n"
+        "  --sampling S   pixel: every pixel of the heightmap and texture grown as a point\n"
+        "                 of its own (default); grid: the grid point under each pixel\n"
+        "  --region X0,Y0,WxH  write only this window of the heightmap and texture, whose\n"
+        "                 sizes are then the whole map's (up to " + std::to_string(MAX_MAP_SIDE) + " each way)\n"
+        "  --cube-heightmap PATTERN  six square heightmaps, a cube map's faces; {face} in\n"
+        "                 the name becomes px, nx, py, ny, pz, nz (formats as --heightmap)\n"
+        "  --cube-texture PATTERN  the six faces' elevation colours, 8-bit RGB PNG\n"
+        "  --face-size S  the faces' side, 1 to " + std::to_string(MAX_FACE_SIZE) + " (default "
+        + std::to_string(DEFAULT_FACE_SIZE) + ")\n"
+        "  --height-range RMIN,RMAX  the radii 16-bit heights map to 0 and 65535, radii\n"
+        "                 outside clamped (default: the lowest and highest height written)\n"
         "  --mesh FILE.glb  the globe as a glTF 2.0 binary, textured like --view texture\n"
         "  --relief K     heights above and below the mean radius times K, 0 to 1000 (default 1)\n"
         "  --metadata FILE.json  seeds, passes, command line, radii and every file written\n"

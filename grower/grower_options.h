@@ -21,6 +21,37 @@ struct ImageSize {
 
 inline constexpr std::int32_t MAX_IMAGE_SIDE = 16384;
 
+// How the equirectangular outputs (the heightmap and the texture) take
+// their samples: each pixel grown as a point of its own, or the grid point
+// its centre falls on.
+enum class Sampling {
+    Pixel,
+    Grid,
+};
+
+// --region X0,Y0,WxH: the window of the whole map that the equirectangular
+// outputs hold. The whole map may then be larger than any one file.
+struct PixelRegion {
+    std::int32_t left;
+    std::int32_t top;
+    std::int32_t width;
+    std::int32_t height;
+};
+inline constexpr std::int32_t MAX_MAP_SIDE = 1048576;
+
+// --height-range RMIN,RMAX: the radii a 16-bit heightmap maps to 0 and 65535.
+struct HeightRange {
+    double min;
+    double max;
+};
+
+// Cube faces are square, of --face-size pixels each way.
+inline constexpr std::int32_t DEFAULT_FACE_SIZE = 1024;
+inline constexpr std::int32_t MAX_FACE_SIZE = MAX_IMAGE_SIDE;
+
+// What a cube map's file name pattern holds, replaced by each face's name.
+inline constexpr char FACE_PLACEHOLDER[] = "{face}";
+
 // --relief: how many times the heights above and below the mean radius
 // the mesh shows.
 inline constexpr double DEFAULT_RELIEF = 1.0;
@@ -43,6 +74,12 @@ struct GrowerOptions {
     std::optional<ImageSize> heightmapSize; // default 2N x N
     std::string meshPath;
     std::optional<double> relief; // --mesh only; default 1
+    std::optional<Sampling> sampling; // default pixel
+    std::optional<PixelRegion> region;
+    std::optional<HeightRange> heightRange; // default: every height sample the run writes
+    std::string cubeHeightmapPattern;
+    std::string cubeTexturePattern;
+    std::optional<std::int32_t> faceSize; // default DEFAULT_FACE_SIZE
     std::string metadataPath;
     bool timings = false;
     bool quiet = false;
@@ -62,8 +99,26 @@ std::string GrowerUsage(std::string const& program);
 char const* ImageViewName(ImageView view);
 std::optional<ImageView> ParseImageView(std::string const& name);
 
-// "WxH" with 1 <= W, H <= MAX_IMAGE_SIDE, plain decimal digits only.
-std::optional<ImageSize> ParseImageSize(std::string const& text);
+// "WxH" with 1 <= W, H <= largest (MAX_IMAGE_SIDE unless given), plain
+// decimal digits only.
+std::optional<ImageSize> ParseImageSize(std::string const& text, std::int32_t largest = MAX_IMAGE_SIDE);
+
+// "X0,Y0,WxH": X0 and Y0 from 0 to MAX_MAP_SIDE - 1, W and H from 1 to
+// MAX_IMAGE_SIDE.
+std::optional<PixelRegion> ParseRegion(std::string const& text);
+
+// "RMIN,RMAX": two finite decimal numbers, RMIN below RMAX.
+std::optional<HeightRange> ParseHeightRange(std::string const& text);
+
+// The size of the whole equirectangular map of the heightmap and of the
+// texture: --heightmap-size (default 2N x N for a grid of N x N points) and
+// --size.
+ImageSize HeightmapMapSize(GrowerOptions const& options, std::int32_t gridSize);
+
+// The checks that need the grid's size: a --region must lie inside each map
+// it is a window of, and a map is never written larger than MAX_IMAGE_SIDE
+// each way. Empty, or why not.
+std::string CheckMapWindows(GrowerOptions const& options, std::int32_t gridSize);
 
 // A plain decimal number from 0 to 1000 for --relief: digits with at most
 // one decimal point, nothing else.

@@ -1,8 +1,5 @@
 #include "grower/heightmap_export.h"
 
-#include "grower/grid_sampling.h"
-#include "grower/png_writer.h"
-
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
@@ -17,33 +14,6 @@ std::string LowerCaseExtension(std::string const& path)
     return extension;
 }
 
-// Fills `values` with the heights row `y` of the picture shows.
-void SampleRow(std::int32_t y, ImageSize size, std::vector<std::int32_t> const& columns,
-    std::vector<std::uint16_t> const& heights, std::int32_t n, std::uint16_t* values)
-{
-    std::size_t const rowStart = static_cast<std::size_t>(SampledIndex(y, size.height, n)) * static_cast<std::size_t>(n);
-    for (std::size_t x = 0; x < columns.size(); ++x)
-        values[x] = heights[rowStart + static_cast<std::size_t>(columns[x])];
-}
-
-std::string WriteRaw16(std::FILE* stream, ImageSize size, std::vector<std::int32_t> const& columns,
-    std::vector<std::uint16_t> const& heights, std::int32_t n, RowsWritten const& progress)
-{
-    std::vector<std::uint16_t> values(columns.size());
-    std::vector<unsigned char> bytes(columns.size() * 2);
-    for (std::int32_t y = 0; y < size.height; ++y) {
-        SampleRow(y, size, columns, heights, n, values.data());
-        for (std::size_t x = 0; x < values.size(); ++x) {
-            bytes[2 * x] = static_cast<unsigned char>(values[x] & 0xFF);
-            bytes[2 * x + 1] = static_cast<unsigned char>(values[x] >> 8);
-        }
-        if (std::fwrite(bytes.data(), 1, bytes.size(), stream) != bytes.size())
-            return "write failed";
-        progress(y + 1);
-    }
-    return {};
-}
-
 }
 
 std::optional<HeightmapFormat> HeightmapFormatOf(std::string const& path)
@@ -53,12 +23,46 @@ std::optional<HeightmapFormat> HeightmapFormatOf(std::string const& path)
         return HeightmapFormat::Png;
     if (extension == ".r16")
         return HeightmapFormat::Raw16;
+    if (extension == ".r32")
+        return HeightmapFormat::Raw32;
+    if (extension == ".exr")
+        return HeightmapFormat::Exr;
     return std::nullopt;
 }
 
 char const* HeightmapFormatName(HeightmapFormat format)
 {
-    return format == HeightmapFormat::Png ? "png" : "r16";
+    switch (format) {
+    case HeightmapFormat::Png:
+        return "png";
+    case HeightmapFormat::Raw16:
+        return "r16";
+    case HeightmapFormat::Raw32:
+        return "r32";
+    case HeightmapFormat::Exr:
+        return "exr";
+    }
+    return "?";
+}
+
+std::string HeightmapExtensions()
+{
+    return ".png, .r16, .r32 or .exr";
+}
+
+bool HeightmapFormatWritable(HeightmapFormat format)
+{
+#ifdef MORVA_HAS_OPENEXR
+    bool const exr = true;
+#else
+    bool const exr = false;
+#endif
+    return exr || format != HeightmapFormat::Exr;
+}
+
+int HeightmapBits(HeightmapFormat format)
+{
+    return format == HeightmapFormat::Png || format == HeightmapFormat::Raw16 ? 16 : 32;
 }
 
 RadiusRange GridRadiusRange(GlobePoint const* points, std::size_t count)
@@ -87,17 +91,4 @@ std::vector<std::uint16_t> GridHeights(GlobePoint const* points, std::size_t cou
     for (std::size_t i = 0; i < count; ++i)
         heights[i] = HeightValue(PointRadius(points[i]), range);
     return heights;
-}
-
-std::string WriteHeightmap(std::FILE* stream, HeightmapFormat format, ImageSize size,
-    std::vector<std::uint16_t> const& heights, std::int32_t n, RowsWritten const& progress)
-{
-    std::vector<std::int32_t> const columns = SampledColumns(size.width, n);
-    if (format == HeightmapFormat::Raw16)
-        return WriteRaw16(stream, size, columns, heights, n, progress);
-    return WritePngGray16(stream, static_cast<std::uint32_t>(size.width), static_cast<std::uint32_t>(size.height),
-        [&](std::uint32_t row, std::uint16_t* values) {
-            SampleRow(static_cast<std::int32_t>(row), size, columns, heights, n, values);
-            progress(static_cast<std::int32_t>(row) + 1);
-        });
 }

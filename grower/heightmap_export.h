@@ -6,7 +6,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
-#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -15,6 +14,8 @@
 enum class HeightmapFormat {
     Png,   // .png: 16-bit greyscale PNG
     Raw16, // .r16: unsigned 16-bit little-endian samples, top row first, no header
+    Raw32, // .r32: float32 little-endian radii, top row first, no header
+    Exr,   // .exr: OpenEXR, one float channel of radii
 };
 
 // The format for a file name, by its extension in any letter case; none for
@@ -22,6 +23,16 @@ enum class HeightmapFormat {
 std::optional<HeightmapFormat> HeightmapFormatOf(std::string const& path);
 
 char const* HeightmapFormatName(HeightmapFormat format);
+
+// ".png, .r16, .r32 or .exr", for messages.
+std::string HeightmapExtensions();
+
+// False for a format this build has no encoder for.
+bool HeightmapFormatWritable(HeightmapFormat format);
+
+// 16 for the formats that map a range of radii to whole numbers, 32 for
+// those that hold the radii themselves.
+int HeightmapBits(HeightmapFormat format);
 
 // The smallest and largest point radius on a grid.
 struct RadiusRange {
@@ -37,11 +48,3 @@ std::uint16_t HeightValue(double radius, RadiusRange range);
 
 // HeightValue of every point, in grid order.
 std::vector<std::uint16_t> GridHeights(GlobePoint const* points, std::size_t count, RadiusRange range);
-
-// Called after each row written, with the rows done so far.
-using RowsWritten = std::function<void(std::int32_t rows)>;
-
-// Writes the heightmap of an n x n grid's `heights` at `size`, each pixel the
-// grid point its centre falls on. Empty on success, else why it failed.
-std::string WriteHeightmap(std::FILE* stream, HeightmapFormat format, ImageSize size,
-    std::vector<std::uint16_t> const& heights, std::int32_t n, RowsWritten const& progress);

@@ -12,7 +12,7 @@ std::string MetadataText(RunDescription const& run, std::vector<WrittenFile> con
             std::visit([&, &key = key](auto const& v) { entry[key] = v; }, value);
         written.push_back(entry);
     }
-    json const document = {
+    json document = {
         { "program", run.program },
         { "grid_size", run.gridSize },
         { "seeds", { run.seed1, run.seed2 } },
@@ -21,10 +21,15 @@ std::string MetadataText(RunDescription const& run, std::vector<WrittenFile> con
         { "grow_again", "--seeds " + std::to_string(run.seed1) + "," + std::to_string(run.seed2) + " --passes "
                 + std::to_string(run.passes) },
         { "radius",
-            { { "mean", run.meanRadius }, { "max", run.maxRadius }, { "min", run.minRadius },
+            { { "unit", "the model's own: every point starts on a sphere of radius 2000" },
+                { "mean", run.meanRadius }, { "max", run.maxRadius }, { "min", run.minRadius },
                 { "sea_level", run.seaLevelRadius } } },
-        { "files", written },
     };
+    if (run.sixteenBitRange) {
+        document["height_range"] = { { "radius_at_0", run.sixteenBitRange->first },
+            { "radius_at_65535", run.sixteenBitRange->second } };
+    }
+    document["files"] = written;
     // Invalid UTF-8 in a path is replaced rather than thrown over.
     return document.dump(2, ' ', false, json::error_handler_t::replace) + "\n";
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <utility>
 #include <variant>
@@ -32,6 +33,8 @@ struct RunDescription {
     double maxRadius = 0;
     double minRadius = 0;
     double seaLevelRadius = 0;
+    // The radii 16-bit heights map to 0 and 65535, when such a file was written.
+    std::optional<std::pair<double, double>> sixteenBitRange;
 };
 
 // The metadata document, as indented JSON text ending in a newline.

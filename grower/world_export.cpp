@@ -1,7 +1,6 @@
 #include "grower/world_export.h"
 
 #include "grower/exit_status.h"
-#include "grower/heightmap_export.h"
 #include "grower/mesh_export.h"
 #include "grower/progress_line.h"
 #include "grower/texture_export.h"
@@ -45,7 +44,6 @@ WorldExport::WorldExport(GrowerOptions const& options, std::string program, bool
 std::string WorldExport::Open()
 {
     std::string error;
-    heightmap = Claim(options.heightmapPath, error, status);
     mesh = Claim(options.meshPath, error, status);
     metadata = Claim(options.metadataPath, error, status);
     return error;
@@ -62,42 +60,6 @@ std::string WorldExport::WriteFailure(AtomicFile& file, std::string const& path,
     }
     status = EXIT_SYSTEM_REFUSED;
     return "cannot write '" + path + "': " + reason;
-}
-
-std::string WorldExport::WriteHeightmapAndMesh(GrownGrid const& grid)
-{
-    std::string failure = WriteHeightmap(grid);
-    if (failure.empty())
-        failure = WriteMesh(grid);
-    return failure;
-}
-
-std::string WorldExport::WriteHeightmap(GrownGrid const& grid)
-{
-    if (!heightmap)
-        return {};
-    HeightmapFormat const format = *HeightmapFormatOf(options.heightmapPath);
-    ImageSize const size = options.heightmapSize.value_or(ImageSize { 2 * grid.n, grid.n });
-    std::size_t const count = static_cast<std::size_t>(grid.n) * static_cast<std::size_t>(grid.n);
-    RadiusRange const range = GridRadiusRange(grid.points, count);
-
-    ProgressLine progress(showProgress, "heightmap");
-    std::string const failure = ::WriteHeightmap(heightmap->Stream(), format, size,
-        GridHeights(grid.points, count, range), grid.n,
-        [&](std::int32_t rows) { progress.Update(static_cast<std::uint64_t>(rows), static_cast<std::uint64_t>(size.height)); });
-    progress.Finish();
-    if (!failure.empty())
-        return WriteFailure(*heightmap, options.heightmapPath, failure);
-    if (!heightmap->Flush()) {
-        status = heightmap->Status();
-        return heightmap->Error();
-    }
-
-    WrittenFile file { "heightmap", options.heightmapPath, StreamBytes(heightmap->Stream()) };
-    file.details = { { "format", HeightmapFormatName(format) }, { "width", size.width }, { "height", size.height },
-        { "bits", 16 }, { "radius_at_0", range.min }, { "radius_at_65535", range.max } };
-    written.push_back(std::move(file));
-    return {};
 }
 
 std::string WorldExport::WriteMesh(GrownGrid const& grid)
@@ -144,7 +106,7 @@ std::string WorldExport::WriteMetadata(RunDescription const& run)
 
 std::string WorldExport::Commit()
 {
-    for (AtomicFile* file : { heightmap.get(), mesh.get(), metadata.get() }) {
+    for (AtomicFile* file : { mesh.get(), metadata.get() }) {
         if (file && !file->Commit()) {
             status = file->Status();
             return file->Error();

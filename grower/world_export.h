@@ -19,7 +19,7 @@ struct GrownGrid {
     double maxRadius;
 };
 
-// The heightmap, mesh and metadata of one run. Each is claimed under a
+// The mesh and metadata of one run. Each is claimed under a
 // temporary name before the growth, written after it, and renamed into
 // place by Commit only once every output of the run has been written.
 class WorldExport {
@@ -29,8 +29,8 @@ public:
     // Creates the temporary files; empty, or why one cannot be written.
     std::string Open();
 
-    // Writes the heightmap and the mesh. Empty, or why it failed.
-    std::string WriteHeightmapAndMesh(GrownGrid const& grid);
+    // Writes the mesh. Empty, or why it failed.
+    std::string WriteMesh(GrownGrid const& grid);
 
     // Lists a file this run wrote besides these, for the metadata.
     void NoteWritten(WrittenFile file) { written.push_back(std::move(file)); }
@@ -47,14 +47,11 @@ public:
     int Status() const { return status; }
 
 private:
-    std::string WriteHeightmap(GrownGrid const& grid);
-    std::string WriteMesh(GrownGrid const& grid);
     std::string WriteFailure(AtomicFile& file, std::string const& path, std::string const& reason);
 
     GrowerOptions const& options;
     std::string program;
     bool showProgress;
-    std::unique_ptr<AtomicFile> heightmap;
     std::unique_ptr<AtomicFile> mesh;
     std::unique_ptr<AtomicFile> metadata;
     std::vector<WrittenFile> written;

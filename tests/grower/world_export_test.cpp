@@ -3,6 +3,7 @@
 #include "grower/grid_sampling.h"
 #include "grower/heightmap_export.h"
 #include "grower/mesh_export.h"
+#include "grower/sample_writers.h"
 #include "grower/metadata_export.h"
 
 #include <gtest/gtest.h>
@@ -58,6 +59,8 @@ TEST(Heightmap, FormatComesFromTheExtension)
     EXPECT_EQ(HeightmapFormatOf("a/b.png"), HeightmapFormat::Png);
     EXPECT_EQ(HeightmapFormatOf("B.PNG"), HeightmapFormat::Png);
     EXPECT_EQ(HeightmapFormatOf("h.R16"), HeightmapFormat::Raw16);
+    EXPECT_EQ(HeightmapFormatOf("h.r32"), HeightmapFormat::Raw32);
+    EXPECT_EQ(HeightmapFormatOf("h.Exr"), HeightmapFormat::Exr);
     EXPECT_FALSE(HeightmapFormatOf("h.r16.txt").has_value());
     EXPECT_FALSE(HeightmapFormatOf("r16").has_value());
     EXPECT_FALSE(HeightmapFormatOf("dir.png/h").has_value());
@@ -65,18 +68,21 @@ TEST(Heightmap, FormatComesFromTheExtension)
 
 TEST(Heightmap, RawRowsAreLittleEndianTopFirst)
 {
-    // A 2 x 2 grid shown 4 x 1: the middle row is row 1.
-    std::vector<std::uint16_t> const heights { 1, 2, 0x1234, 0xFFFE };
+    // Two rows of two radii, as 16-bit heights over 0..65535 and as floats.
+    std::vector<double> const radii { 1.0, 2.0, 0x1234, 0xFFFE, 2000.0, -0.5, 1e-45, 3.0e38 };
+    auto const rows = [&](std::int32_t y) { return radii.data() + 2 * y; };
     std::FILE* file = std::tmpfile();
     ASSERT_NE(file, nullptr);
-    int rowsDone = 0;
-    EXPECT_EQ(WriteHeightmap(file, HeightmapFormat::Raw16, { 4, 1 }, heights, 2, [&](int rows) { rowsDone = rows; }), "");
-    EXPECT_EQ(rowsDone, 1);
+    EXPECT_EQ(WriteHeightSamples(file, HeightmapFormat::Raw16, { 2, 2 }, { 0.0, 65535.0 }, rows), "");
+    EXPECT_EQ(WriteHeightSamples(file, HeightmapFormat::Raw32, { 2, 2 }, {}, [&](std::int32_t y) { return rows(y + 2); }),
+        "");
     std::rewind(file);
-    unsigned char bytes[9] = {};
-    EXPECT_EQ(std::fread(bytes, 1, sizeof bytes, file), 8u);
-    unsigned char const expected[8] = { 0x34, 0x12, 0x34, 0x12, 0xFE, 0xFF, 0xFE, 0xFF };
-    EXPECT_EQ(std::memcmp(bytes, expected, 8), 0);
+    unsigned char bytes[25] = {};
+    EXPECT_EQ(std::fread(bytes, 1, sizeof bytes, file), 24u);
+    unsigned char const expected[24] = { 0x01, 0x00, 0x02, 0x00, 0x34, 0x12, 0xFE, 0xFF, //
+        0x00, 0x00, 0xFA, 0x44, 0x00, 0x00, 0x00, 0xBF, // 2000.0f, -0.5f
+        0x01, 0x00, 0x00, 0x00, 0xE6, 0xB1, 0x61, 0x7F }; // the least subnormal, 3.0e38f
+    EXPECT_EQ(std::memcmp(bytes, expected, 24), 0);
     std::fclose(file);
 }
 
@@ -250,7 +256,7 @@ TEST(Glb, ChunksAreAlignedAndDescribeTheBuffer)
 TEST(Metadata, ListsTheRunAndItsFiles)
 {
     RunDescription run { "morva75-grower", 75, 1802, 9373, 301, { "morva75-grower", "--seeds", "1802,9373" },
-        2006.25, 2114.5, 1913.125, 2017.0 };
+        2006.25, 2114.5, 1913.125, 2017.0, std::pair { 1913.125, 2114.5 } };
     WrittenFile heightmap { "heightmap", "h.png", 7011 };
     heightmap.details = { { "radius_at_0", 1913.125 } };
     auto const document = nlohmann::json::parse(MetadataText(run, { heightmap, { "dump", "d\xff.bin", 12 } }));
@@ -262,6 +268,7 @@ TEST(Metadata, ListsTheRunAndItsFiles)
     EXPECT_EQ(document["files"][0]["bytes"], 7011);
     EXPECT_EQ(document["files"][0]["radius_at_0"], 1913.125);
     EXPECT_EQ(document["files"][1]["kind"], "dump"); // a path that is not UTF-8 does not stop it
+    EXPECT_EQ(document["height_range"]["radius_at_65535"], 2114.5);
 }
 
 }

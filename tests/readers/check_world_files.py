@@ -1,15 +1,19 @@
 #!/usr/bin/env python3
-"""Checks the grower's heightmap and texture against its grid dump, reading
-them with readers of their own (PIL for PNG, plain bytes for .r16, json for
-the metadata):
+"""Checks the grower's heightmaps and textures against its grid dump or
+against samples grown apart, reading them with readers of their own (PIL
+for PNG, plain bytes for .r16 and .r32, json for the metadata):
 
-  check_world_files.py DUMP METADATA [heightmap.png|heightmap.r16|texture.png]...
+  check_world_files.py DUMP METADATA [--samples SAMPLES.r32] FILE...
 
-Each file must be listed in the metadata, which gives its kind and size.
-Every pixel is checked against the rules: pixel (x, y) shows grid point
-(floor((2y+1)N/2H), floor((2x+1)N/2W)); a heightmap holds
-round(65535 (r - rmin) / (rmax - rmin)); a texture the elevation colour.
-Prints one line per file; exit status 1 on the first mismatch."""
+Each file must be listed in the metadata, which gives its kind, size and
+sampling. Every pixel is checked against the rules. Sampled from the grid:
+pixel (x, y) shows grid point (floor((2y+1)N/2H), floor((2x+1)N/2W)) and its
+radius in double precision. Grown per pixel: the pixel's radius is the float
+at its place in SAMPLES (the same width and height). A heightmap holds
+round(65535 (r - rmin) / (rmax - rmin)), rmin and rmax as the metadata
+gives them (by default the grid's or the samples' smallest and largest), or
+r itself as a float; a texture the elevation colour of r rounded to single
+precision. Prints one line per file; exit status 1 on the first mismatch."""
 
 import json
 import math
@@ -71,6 +75,11 @@ def fail(message):
 
 def main():
     dump_path, metadata_path, *files = sys.argv[1:]
+    samples = None
+    if files[:1] == ['--samples']:
+        raw = open(files[1], 'rb').read()
+        samples = struct.unpack(f'<{len(raw) // 4}f', raw)
+        files = files[2:]
     with open(metadata_path, encoding='utf-8') as f:
         metadata = json.load(f)
     n = metadata['grid_size']
@@ -92,9 +101,26 @@ def main():
         if entry['bytes'] != os.path.getsize(path):
             fail(f'{path}: metadata says {entry["bytes"]} bytes, the file has {os.path.getsize(path)}')
         width, height = entry['width'], entry['height']
-        if entry['kind'] == 'heightmap':
-            if entry['radius_at_0'] != low or entry['radius_at_65535'] != high:
-                fail(f'{path}: radii for 0 and 65535 are not the grid\'s smallest and largest')
+        if entry.get('sampling', 'grid') == 'pixel':
+            if samples is None or len(samples) != width * height:
+                fail(f'{path}: grown per pixel, and no {width}x{height} samples to check it against')
+            pixel_radii = samples
+            expected_range = (min(samples), max(samples))
+        else:
+            columns = [(2 * x + 1) * n // (2 * width) for x in range(width)]
+            pixel_radii = [radii[(2 * y + 1) * n // (2 * height) * n + columns[x]]
+                           for y in range(height) for x in range(width)]
+            expected_range = (low, high)
+        if entry['kind'].endswith('heightmap') and entry['bits'] == 32:
+            raw = open(path, 'rb').read()
+            if len(raw) != width * height * 4:
+                fail(f'{path}: {len(raw)} bytes, not {width * height * 4}')
+            values = struct.unpack(f'<{width * height}f', raw)
+            expected = lambda i: single(pixel_radii[i])
+        elif entry['kind'].endswith('heightmap'):
+            rmin, rmax = entry['radius_at_0'], entry['radius_at_65535']
+            if 'height_range' not in metadata and (rmin, rmax) != expected_range:
+                fail(f'{path}: radii for 0 and 65535 are not the smallest and largest written')
             if path.lower().endswith('.r16'):
                 raw = open(path, 'rb').read()
                 if len(raw) != width * height * 2:
@@ -108,23 +134,16 @@ def main():
                 if image.format != 'PNG' or (depth, color_type) != (16, 0) or image.size != (width, height):
                     fail(f'{path}: {image.format} {image.mode} {image.size}, not a {width}x{height} 16-bit grey PNG')
                 values = list(image.getdata())
-            heights = [height_value(r, low, high) for r in radii]
-            expected = lambda i: heights[i]
+            expected = lambda i: height_value(pixel_radii[i], rmin, rmax)
         else:
             image = Image.open(path)
             if image.format != 'PNG' or image.mode != 'RGB' or image.size != (width, height):
                 fail(f'{path}: {image.format} {image.mode} {image.size}, not a {width}x{height} RGB PNG')
             values = list(image.getdata())
-            colors = [elevation_color(single(r), mean, top) for r in radii]
-            expected = lambda i: colors[i]
-        columns = [(2 * x + 1) * n // (2 * width) for x in range(width)]
-        for y in range(height):
-            row = (2 * y + 1) * n // (2 * height)
-            for x in range(width):
-                want = expected(row * n + columns[x])
-                got = values[y * width + x]
-                if got != want:
-                    fail(f'{path}: pixel ({x}, {y}) is {got}, the rule gives {want}')
+            expected = lambda i: elevation_color(single(pixel_radii[i]), mean, top)
+        for i in range(width * height):
+            if values[i] != expected(i):
+                fail(f'{path}: pixel ({i % width}, {i // width}) is {values[i]}, the rule gives {expected(i)}')
         print(f'{path}: {width}x{height} {entry["kind"]}, every pixel as the rule gives')
 
 

@@ -1,0 +1,102 @@
+#include "globe/point_growth.h"
+
+#include "globe/culled_cuts.h"
+
+#include <algorithm>
+#include <atomic>
+#include <functional>
+#include <memory>
+#include <system_error>
+#include <thread>
+
+namespace {
+
+// A block is one band of tiles, a few tiles wide: small enough to stay in
+// the processor's nearest caches while every cut is taken through it.
+constexpr int BLOCK_ROWS = DEFAULT_TILE_SHAPE.rows;
+constexpr int BLOCK_COLUMNS = 16 * DEFAULT_TILE_SHAPE.columns;
+
+struct Block {
+    int row;
+    int column;
+    int rows;
+    int columns;
+};
+
+class BlockGrower {
+public:
+    BlockGrower(GlobePoint* points, int columns, std::vector<Cut> const& cuts)
+        : points(points)
+        , columns(columns)
+        , cuts(cuts)
+    {
+    }
+
+    // Gathers the block into contiguous storage, grows it, puts it back.
+    void Grow(Block const& block)
+    {
+        for (int r = 0; r < block.rows; ++r)
+            std::copy_n(Row(block, r), block.columns, gathered + r * block.columns);
+        ApplyCutsCulled(gathered, block.rows, block.columns, cuts.data(), static_cast<int>(cuts.size()));
+        for (int r = 0; r < block.rows; ++r)
+            std::copy_n(gathered + r * block.columns, block.columns, Row(block, r));
+    }
+
+private:
+    GlobePoint* Row(Block const& block, int r) const
+    {
+        return points + static_cast<std::size_t>(block.row + r) * static_cast<std::size_t>(columns) + block.column;
+    }
+
+    GlobePoint* points;
+    int columns;
+    std::vector<Cut> const& cuts;
+    GlobePoint gathered[BLOCK_ROWS * BLOCK_COLUMNS];
+};
+
+}
+
+int GrowthThreads()
+{
+    unsigned const processors = std::thread::hardware_concurrency();
+    return processors == 0 ? 1 : static_cast<int>(std::min(processors, 256u));
+}
+
+void GrowPoints(GlobePoint* points, int rows, int columns, std::vector<Cut> const& cuts, int threads)
+{
+    if (rows <= 0 || columns <= 0 || cuts.empty())
+        return;
+    int const bandCount = (rows + BLOCK_ROWS - 1) / BLOCK_ROWS;
+    int const blocksPerBand = (columns + BLOCK_COLUMNS - 1) / BLOCK_COLUMNS;
+    long long const blockCount = static_cast<long long>(bandCount) * blocksPerBand;
+    auto const blockAt = [&](long long index) {
+        int const row = static_cast<int>(index / blocksPerBand) * BLOCK_ROWS;
+        int const column = static_cast<int>(index % blocksPerBand) * BLOCK_COLUMNS;
+        return Block { row, column, std::min(BLOCK_ROWS, rows - row), std::min(BLOCK_COLUMNS, columns - column) };
+    };
+
+    // Every allocation is made here, before any thread starts, so a lack of
+    // memory is thrown on this thread.
+    int const wanted = static_cast<int>(std::min<long long>(std::max(threads, 1), blockCount));
+    std::vector<std::unique_ptr<BlockGrower>> growers;
+    for (int t = 0; t < wanted; ++t)
+        growers.push_back(std::make_unique<BlockGrower>(points, columns, cuts));
+
+    std::atomic<long long> next { 0 };
+    auto const work = [&](BlockGrower& grower) {
+        for (long long index = next++; index < blockCount; index = next++)
+            grower.Grow(blockAt(index));
+    };
+    std::vector<std::thread> started;
+    started.reserve(growers.size());
+    for (std::size_t t = 1; t < growers.size(); ++t) {
+        try {
+            started.emplace_back(work, std::ref(*growers[t]));
+        } catch (std::system_error const&) {
+            break; // the system has no more threads to give: fewer do the work
+        }
+    }
+    work(*growers[0]);
+    for (std::thread& thread : started)
+        thread.join();
+}

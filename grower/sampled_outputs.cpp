@@ -1,0 +1,352 @@
+#include "grower/sampled_outputs.h"
+
+#include "globe/point_growth.h"
+#include "render/float_conversion.h"
+#include "grower/exit_status.h"
+#include "grower/grid_sampling.h"
+#include "grower/progress_line.h"
+#include "grower/sample_writers.h"
+#include "grower/shared_rows.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <exception>
+#include <system_error>
+#include <thread>
+
+struct SampledOutputs::Claimed {
+    SampledFile file;
+    std::unique_ptr<AtomicFile> atomic;
+};
+
+namespace {
+
+// The most height samples kept between measuring their range and writing
+// them: 512 MiB. Beyond it the surfaces are grown twice instead.
+constexpr std::size_t KEPT_SAMPLES_LIMIT = std::size_t { 1 } << 27;
+
+// About a million points a strip, and at least one band of the growth's
+// tiles.
+std::int32_t StripRows(std::int32_t width)
+{
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>((std::int64_t { 1 } << 20) / width, 16, 256));
+}
+
+// How a surface's radii are made, strip by strip. From the grid: each
+// pixel's grid point, its radius in double precision, as such files have
+// always held. Grown: each pixel's starting point taken through every cut,
+// its radius rounded to single precision (the sample every format of it
+// derives from), or the same samples kept from an earlier growth.
+SharedRows::MakeStrip RadiusMaker(SampleSurface const& surface, GrownGrid const& grid, std::vector<Cut> const& cuts,
+    std::vector<float> const* kept)
+{
+    std::int32_t const width = surface.Width();
+    if (kept) {
+        return [kept, width](std::int32_t first, std::int32_t rows, double* out) {
+            std::size_t const start = static_cast<std::size_t>(first) * static_cast<std::size_t>(width);
+            std::size_t const count = static_cast<std::size_t>(rows) * static_cast<std::size_t>(width);
+            std::copy_n(kept->begin() + static_cast<std::ptrdiff_t>(start), count, out);
+        };
+    }
+    MapWindow const window = surface.window;
+    if (!surface.face && surface.sampling == Sampling::Grid) {
+        std::vector<std::int32_t> columns(static_cast<std::size_t>(width));
+        for (std::int32_t x = 0; x < width; ++x)
+            columns[static_cast<std::size_t>(x)] = SampledIndex(window.left + std::int64_t { x }, window.mapWidth, grid.n);
+        return [columns = std::move(columns), window, &grid](std::int32_t first, std::int32_t rows, double* out) {
+            for (std::int32_t r = 0; r < rows; ++r) {
+                std::int64_t const y = window.top + std::int64_t { first } + r;
+                GlobePoint const* row
+                    = grid.points + static_cast<std::size_t>(SampledIndex(y, window.mapHeight, grid.n)) * grid.n;
+                for (std::size_t x = 0; x < columns.size(); ++x)
+                    out[static_cast<std::size_t>(r) * columns.size() + x] = PointRadius(row[columns[x]]);
+            }
+        };
+    }
+    std::shared_ptr<EquirectangularStarts const> starts;
+    if (!surface.face)
+        starts = std::make_shared<EquirectangularStarts const>(window);
+    auto const points = std::make_shared<std::vector<GlobePoint>>(
+        static_cast<std::size_t>(width) * static_cast<std::size_t>(StripRows(width)));
+    return [starts, points, surface, &cuts](std::int32_t first, std::int32_t rows, double* out) {
+        std::int32_t const width = surface.Width();
+        if (starts)
+            starts->Fill(first, rows, points->data());
+        else
+            FillCubeFaceStarts(*surface.face, surface.faceSize, first, rows, points->data());
+        GrowPoints(points->data(), rows, width, cuts, GrowthThreads());
+        std::size_t const count = static_cast<std::size_t>(rows) * static_cast<std::size_t>(width);
+        for (std::size_t i = 0; i < count; ++i)
+            out[i] = RoundToSingle(PointRadius((*points)[i]));
+    };
+}
+
+std::string ProgressLabel(std::vector<SampledFile const*> const& files)
+{
+    std::string label;
+    for (SampledFile const* file : files) {
+        std::string const name = file->surface.face ? std::string("face ") + CubeFaceName(*file->surface.face)
+            : file->kind == SampleKind::Height      ? "heightmap"
+                                                    : "texture";
+        if (label.find(name) == std::string::npos)
+            label += (label.empty() ? "" : ", ") + name;
+    }
+    return label;
+}
+
+RadiusRange Union(std::optional<RadiusRange> const& a, RadiusRange b)
+{
+    return a ? RadiusRange { std::min(a->min, b.min), std::max(a->max, b.max) } : b;
+}
+
+// What one file's writer left behind on its thread.
+struct WriterResult {
+    std::string failure;
+    int errorNumber = 0;
+    std::exception_ptr exception;
+};
+
+std::string WriteSamples(SampledFile const& file, std::FILE* stream, RadiusRowSource const& rows, GrownGrid const& grid,
+    RadiusRange range)
+{
+    ImageSize const size { file.surface.Width(), file.surface.Height() };
+    if (file.kind == SampleKind::Height)
+        return WriteHeightSamples(stream, file.format, size, range, rows);
+    return WriteColorSamples(stream, size, RoundToSingle(grid.meanRadius), RoundToSingle(grid.maxRadius), rows);
+}
+
+}
+
+SampledOutputs::SampledOutputs(GrowerOptions const& options, std::int32_t gridSize, bool showProgress)
+    : options(options)
+    , showProgress(showProgress)
+{
+    for (SampledFile& file : SampledFiles(options, gridSize))
+        files.push_back(std::make_unique<Claimed>(Claimed { std::move(file), nullptr }));
+}
+
+SampledOutputs::~SampledOutputs() = default;
+
+std::string SampledOutputs::Open()
+{
+    for (auto& claimed : files) {
+        claimed->atomic = std::make_unique<AtomicFile>(claimed->file.path);
+        if (!claimed->atomic->Open()) {
+            status = claimed->atomic->Status();
+            return claimed->atomic->Error();
+        }
+    }
+    return {};
+}
+
+bool SampledOutputs::GrowsPixels() const
+{
+    return std::any_of(files.begin(), files.end(),
+        [](auto const& claimed) { return claimed->file.surface.sampling == Sampling::Pixel; });
+}
+
+RadiusRange SampledOutputs::MeasureRange(GrownGrid const& grid, std::vector<Cut> const& cuts)
+{
+    if (options.heightRange)
+        return { options.heightRange->min, options.heightRange->max };
+    // Every height sample the run writes: a file sampled from the grid
+    // counts the whole grid, as such heightmaps always have.
+    std::optional<RadiusRange> range;
+    std::vector<SampleSurface> grown;
+    for (auto const& claimed : files) {
+        SampledFile const& file = claimed->file;
+        if (file.kind != SampleKind::Height)
+            continue;
+        if (!file.surface.face && file.surface.sampling == Sampling::Grid)
+            range = Union(range, GridRadiusRange(grid.points, static_cast<std::size_t>(grid.n) * grid.n));
+        else if (std::find(grown.begin(), grown.end(), file.surface) == grown.end())
+            grown.push_back(file.surface);
+    }
+    // The samples are kept for the writing, while they fit, so that the
+    // surfaces need not be grown again.
+    std::size_t samples = 0;
+    for (SampleSurface const& surface : grown)
+        samples += static_cast<std::size_t>(surface.Width()) * static_cast<std::size_t>(surface.Height());
+    bool const keep = samples <= KEPT_SAMPLES_LIMIT;
+
+    for (SampleSurface const& surface : grown) {
+        ProgressLine progress(showProgress, "heights, for their range");
+        std::int32_t const width = surface.Width();
+        std::int32_t const stripRows = StripRows(width);
+        std::vector<double> strip(static_cast<std::size_t>(width) * static_cast<std::size_t>(stripRows));
+        std::vector<float>* samplesKept = nullptr;
+        if (keep) {
+            keptSurfaces.push_back(surface);
+            keptSamples.emplace_back();
+            samplesKept = &keptSamples.back();
+            samplesKept->reserve(static_cast<std::size_t>(width) * static_cast<std::size_t>(surface.Height()));
+        }
+        SharedRows::MakeStrip const make = RadiusMaker(surface, grid, cuts, nullptr);
+        for (std::int32_t first = 0; first < surface.Height(); first += stripRows) {
+            std::int32_t const rows = std::min(stripRows, surface.Height() - first);
+            make(first, rows, strip.data());
+            auto const end = strip.begin() + static_cast<std::ptrdiff_t>(rows) * width;
+            auto const [low, high] = std::minmax_element(strip.begin(), end);
+            range = Union(range, { *low, *high });
+            if (samplesKept)
+                samplesKept->insert(samplesKept->end(), strip.begin(), end);
+            progress.Update(static_cast<std::uint64_t>(first + rows), static_cast<std::uint64_t>(surface.Height()));
+        }
+        progress.Finish();
+    }
+    return range.value_or(RadiusRange { 0.0, 0.0 });
+}
+
+std::string SampledOutputs::Write(GrownGrid const& grid, std::vector<Cut> const& cuts)
+{
+    bool const sixteenBits = std::any_of(files.begin(), files.end(), [](auto const& claimed) {
+        return claimed->file.kind == SampleKind::Height && HeightmapBits(claimed->file.format) == 16;
+    });
+    RadiusRange range { 0.0, 0.0 };
+    if (sixteenBits) {
+        range = MeasureRange(grid, cuts);
+        sixteenBitRange = range;
+    }
+
+    // The files of one surface are written together, from one growth.
+    std::vector<bool> done(files.size(), false);
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        if (done[i])
+            continue;
+        std::vector<Claimed*> together;
+        for (std::size_t j = i; j < files.size(); ++j) {
+            if (!done[j] && files[j]->file.surface == files[i]->file.surface) {
+                together.push_back(files[j].get());
+                done[j] = true;
+            }
+        }
+        if (std::string const failure = WriteSurface(together, grid, cuts, range); !failure.empty())
+            return failure;
+    }
+    return {};
+}
+
+std::string SampledOutputs::WriteSurface(std::vector<Claimed*> const& together, GrownGrid const& grid,
+    std::vector<Cut> const& cuts, RadiusRange range)
+{
+    SampleSurface const& surface = together.front()->file.surface;
+    SharedRows rows(surface.Width(), surface.Height(), StripRows(surface.Width()), static_cast<int>(together.size()));
+    std::vector<WriterResult> results(together.size());
+    std::vector<std::thread> writers;
+    auto const joinAll = [&] {
+        for (std::thread& writer : writers)
+            writer.join();
+    };
+
+    std::vector<SampledFile const*> described;
+    for (std::size_t i = 0; i < together.size(); ++i) {
+        described.push_back(&together[i]->file);
+        auto const write = [&, i] {
+            WriterResult& result = results[i];
+            try {
+                int const reader = static_cast<int>(i);
+                result.failure = WriteSamples(together[i]->file, together[i]->atomic->Stream(),
+                    [&](std::int32_t y) { return rows.Row(reader, y); }, grid, range);
+                result.errorNumber = errno;
+            } catch (...) {
+                result.exception = std::current_exception();
+            }
+            rows.Finish(static_cast<int>(i));
+        };
+        try {
+            writers.emplace_back(write);
+        } catch (std::system_error const& failure) {
+            rows.Stop();
+            joinAll();
+            status = EXIT_SYSTEM_REFUSED;
+            return "cannot start a thread to write '" + together[i]->file.path + "': " + failure.what();
+        }
+    }
+
+    ProgressLine progress(showProgress, ProgressLabel(described));
+    try {
+        std::vector<float> const* kept = nullptr;
+        for (std::size_t k = 0; k < keptSurfaces.size(); ++k) {
+            if (keptSurfaces[k] == surface)
+                kept = &keptSamples[k];
+        }
+        rows.Make(RadiusMaker(surface, grid, cuts, kept), [&](std::int32_t made) {
+            progress.Update(static_cast<std::uint64_t>(made), static_cast<std::uint64_t>(surface.Height()));
+        });
+    } catch (...) {
+        rows.Stop();
+        joinAll();
+        throw;
+    }
+    joinAll();
+    progress.Finish();
+
+    for (std::size_t i = 0; i < together.size(); ++i) {
+        if (results[i].exception)
+            std::rethrow_exception(results[i].exception);
+    }
+    for (std::size_t i = 0; i < together.size(); ++i) {
+        AtomicFile& file = *together[i]->atomic;
+        if (!results[i].failure.empty()) {
+            // A failed write to the stream has the system's reason; anything
+            // else is the encoder's own.
+            if (std::ferror(file.Stream())) {
+                file.FailWith(results[i].errorNumber);
+                status = file.Status();
+                return file.Error();
+            }
+            status = EXIT_SYSTEM_REFUSED;
+            return "cannot write '" + together[i]->file.path + "': " + results[i].failure;
+        }
+        if (!file.Flush()) {
+            status = file.Status();
+            return file.Error();
+        }
+        Record(*together[i], range);
+    }
+    return {};
+}
+
+void SampledOutputs::Record(Claimed const& claimed, RadiusRange range)
+{
+    SampledFile const& file = claimed.file;
+    SampleSurface const& surface = file.surface;
+    bool const heights = file.kind == SampleKind::Height;
+    std::string kind = file.option == "--heightmap" ? "heightmap" : file.option == "--image" ? "image" : "";
+    if (surface.face)
+        kind = heights ? "cube heightmap" : "cube texture";
+    WrittenFile record { kind, file.path, StreamBytes(claimed.atomic->Stream()) };
+    record.details = { { "format", heights ? HeightmapFormatName(file.format) : "png" } };
+    if (!heights && !surface.face)
+        record.details.push_back({ "view", "texture" });
+    record.details.push_back({ "width", surface.Width() });
+    record.details.push_back({ "height", surface.Height() });
+    record.details.push_back({ "bits", heights ? HeightmapBits(file.format) : 8 });
+    record.details.push_back({ "sampling", surface.sampling == Sampling::Pixel ? "pixel" : "grid" });
+    if (surface.face)
+        record.details.push_back({ "face", CubeFaceName(*surface.face) });
+    else if (options.region) {
+        record.details.push_back({ "map_width", surface.window.mapWidth });
+        record.details.push_back({ "map_height", surface.window.mapHeight });
+        record.details.push_back({ "left", surface.window.left });
+        record.details.push_back({ "top", surface.window.top });
+    }
+    if (heights && HeightmapBits(file.format) == 16) {
+        record.details.push_back({ "radius_at_0", range.min });
+        record.details.push_back({ "radius_at_65535", range.max });
+    } else if (heights) {
+        record.details.push_back({ "samples", "radius, float32" });
+    }
+    written.push_back(std::move(record));
+}
+
+std::string SampledOutputs::Commit()
+{
+    for (auto& claimed : files) {
+        if (!claimed->atomic->Commit()) {
+            status = claimed->atomic->Status();
+            return claimed->atomic->Error();
+        }
+    }
+    return {};
+}
