@@ -49,7 +49,7 @@ protected:
 TEST_F(WorldExportCli, OneGrowthWritesEveryFileAsTheRulesSay)
 {
     ProcessResult const grown = RunGrower(GROWER75,
-        "--seeds 1802,9373 --passes 301 --heightmap h.png --image t.png --view texture --size 150x75 "
+        "--seeds 1802,9373 --passes 301 --sampling grid --heightmap h.png --image t.png --view texture --size 150x75 "
         "--mesh m.glb --metadata meta.json --dump d.bin");
     ASSERT_EQ(grown.status, 0) << grown.err;
     EXPECT_EQ(grown.err, "");
@@ -65,14 +65,18 @@ TEST_F(WorldExportCli, HeightmapsOfAnySizeCoverEveryPixel)
     // Sizes that do not divide the grid, one pixel high, and wider than it.
     for (std::string const size : { "7x301", "1x1", "1000x3" }) {
         ProcessResult const grown = RunGrower(GROWER75,
-            "--seeds 4,5 --passes 51 --heightmap h.r16 --heightmap-size " + size + " --image t.png --view texture "
+            "--seeds 4,5 --passes 51 --sampling grid --heightmap h.r16 --heightmap-size " + size
+                + " --image t.png --view texture "
                 "--size " + size + " --dump d.bin --metadata meta.json");
         ASSERT_EQ(grown.status, 0) << grown.err;
         ProcessResult const checked = Check("d.bin meta.json h.r16 t.png");
         EXPECT_EQ(checked.status, 0) << size << ": " << checked.out << checked.err;
     }
     // By default twice as wide as high, a pixel per grid point down.
-    ASSERT_EQ(RunGrower(GROWER200, "--seeds 4,5 --passes 51 --heightmap h.png --dump d.bin --metadata meta.json").status, 0);
+    ASSERT_EQ(
+        RunGrower(GROWER200, "--seeds 4,5 --passes 51 --sampling grid --heightmap h.png --dump d.bin --metadata meta.json")
+            .status,
+        0);
     EXPECT_NE(cli_test::Slurp(folder / "meta.json").find("\"width\": 400,\n      \"height\": 200"), std::string::npos);
     ProcessResult const checked = Check("d.bin meta.json h.png");
     EXPECT_EQ(checked.status, 0) << checked.out << checked.err;
@@ -102,6 +106,14 @@ TEST_F(WorldExportCli, BadInputLeavesNoFileAtAll)
         "--mesh a.glb --dump sub/../a.glb",
         "--dump d.bin --heightmap h.png --metadata no/such/folder/meta.json",
         "--image t.png --view texture",
+        "--heightmap h.png --region 140,0,11x10",
+        "--heightmap h.png --heightmap-size 16385x2 --region 16380,0,6x2",
+        "--cube-heightmap c.png",
+        "--cube-texture 'c{face}.r16'",
+        "--cube-heightmap 'c{face}.png' --cube-texture 'c{face}.png'",
+        "--face-size 4",
+        "--sampling grid",
+        "--heightmap h.r32 --height-range 2,1",
     };
     for (std::string const& args : bad) {
         ProcessResult const result = RunGrower(GROWER75, "--passes 1 " + args);

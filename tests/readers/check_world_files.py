@@ -105,7 +105,7 @@ def main():
             if samples is None or len(samples) != width * height:
                 fail(f'{path}: grown per pixel, and no {width}x{height} samples to check it against')
             pixel_radii = samples
-            expected_range = (min(samples), max(samples))
+            expected_range = None
         else:
             columns = [(2 * x + 1) * n // (2 * width) for x in range(width)]
             pixel_radii = [radii[(2 * y + 1) * n // (2 * height) * n + columns[x]]
@@ -119,8 +119,11 @@ def main():
             expected = lambda i: single(pixel_radii[i])
         elif entry['kind'].endswith('heightmap'):
             rmin, rmax = entry['radius_at_0'], entry['radius_at_65535']
-            if 'height_range' not in metadata and (rmin, rmax) != expected_range:
-                fail(f'{path}: radii for 0 and 65535 are not the smallest and largest written')
+            shared = metadata['height_range']
+            if (rmin, rmax) != (shared['radius_at_0'], shared['radius_at_65535']):
+                fail(f'{path}: radii for 0 and 65535 are not the run\'s one height range')
+            if expected_range and '--height-range' not in metadata['command_line'] and (rmin, rmax) != expected_range:
+                fail(f'{path}: radii for 0 and 65535 are not the grid\'s smallest and largest')
             if path.lower().endswith('.r16'):
                 raw = open(path, 'rb').read()
                 if len(raw) != width * height * 2:
