@@ -49,10 +49,11 @@ std::string ViewNameList()
     return list;
 }
 
-// Plain decimal digits, from `lowest` to `largest`.
+// Plain decimal digits, from `lowest` to `largest`, and no more digits than
+// `largest` has.
 std::optional<std::int32_t> ParseWhole(std::string const& text, std::int32_t lowest, std::int32_t largest)
 {
-    if (text.empty() || text.size() > 9)
+    if (text.empty() || text.size() > std::to_string(largest).size())
         return std::nullopt;
     std::int32_t value = 0;
     for (char const c : text) {
