@@ -32,9 +32,9 @@ fi
 jobs=$(nproc 2>/dev/null || echo 2)
 [ "$jobs" -le 2 ] || jobs=2
 
-echo "== build-win-native: the GDI parity programs on our GDI"
+echo "== build-win-native: the GDI parity programs on our GDI, and the Linux grower"
 cmake -S . -B build-win-native -DCMAKE_BUILD_TYPE=Release -DMORVA_BUILD_BENCHMARKS=OFF >/dev/null
-cmake --build build-win-native -j "$jobs" --target morva_gdi_parity_75 morva_gdi_parity_200
+cmake --build build-win-native -j "$jobs" --target morva_gdi_parity_75 morva_gdi_parity_200 morva75-grower
 
 echo "== build-windows: configure and build"
 cmake --preset windows -DMORVA_NATIVE_PARITY_DIR="$PWD/build-win-native/bin" >/dev/null
