@@ -1,9 +1,11 @@
 #include "globe/point_growth.h"
 
 #include "globe/culled_cuts.h"
+#include "globe/cut_cap.h"
 
 #include <algorithm>
 #include <atomic>
+#include <cmath>
 #include <functional>
 #include <memory>
 #include <system_error>
@@ -23,21 +25,49 @@ struct Block {
     int columns;
 };
 
+// The cone around the directions of `count` points: about the middle
+// one's, wide enough for every one, with room for the rounding.
+DirectionCone ConeOf(GlobePoint const* points, int count)
+{
+    GlobePoint const& middle = points[count / 2];
+    double const length = PointRadius(middle);
+    DirectionCone cone { middle.x / length, middle.y / length, middle.z / length, 0.0 };
+    double nearest = 1.0;
+    for (int i = 0; i < count; ++i) {
+        GlobePoint const& p = points[i];
+        double const r = PointRadius(p);
+        nearest = std::min(nearest, ((cone.x * p.x + cone.y * p.y) + cone.z * p.z) / r);
+    }
+    cone.angle = std::acos(std::max(nearest, -1.0)) + 1e-6;
+    return cone;
+}
+
 class BlockGrower {
 public:
-    BlockGrower(GlobePoint* points, int columns, std::vector<Cut> const& cuts)
+    BlockGrower(GlobePoint* points, int columns, std::vector<Cut> const& cuts, std::vector<CutCap> const& caps)
         : points(points)
         , columns(columns)
         , cuts(cuts)
+        , caps(caps)
     {
+        meeting.reserve(cuts.size());
     }
 
-    // Gathers the block into contiguous storage, grows it, puts it back.
+    // Gathers the block into contiguous storage, takes it through the cuts
+    // whose caps meet its cone of directions, puts it back.
     void Grow(Block const& block)
     {
         for (int r = 0; r < block.rows; ++r)
             std::copy_n(Row(block, r), block.columns, gathered + r * block.columns);
-        ApplyCutsCulled(gathered, block.rows, block.columns, cuts.data(), static_cast<int>(cuts.size()));
+        DirectionCone const cone = ConeOf(gathered, block.rows * block.columns);
+        double const coneCos = std::cos(cone.angle);
+        double const coneSin = std::sin(cone.angle);
+        meeting.clear();
+        for (std::size_t c = 0; c < cuts.size(); ++c) {
+            if (CapMeetsCone(caps[c], cone, coneCos, coneSin))
+                meeting.push_back(cuts[c]);
+        }
+        ApplyCutsCulled(gathered, block.rows, block.columns, meeting.data(), static_cast<int>(meeting.size()));
         for (int r = 0; r < block.rows; ++r)
             std::copy_n(gathered + r * block.columns, block.columns, Row(block, r));
     }
@@ -51,6 +81,8 @@ private:
     GlobePoint* points;
     int columns;
     std::vector<Cut> const& cuts;
+    std::vector<CutCap> const& caps;
+    std::vector<Cut> meeting;
     GlobePoint gathered[BLOCK_ROWS * BLOCK_COLUMNS];
 };
 
@@ -75,12 +107,28 @@ void GrowPoints(GlobePoint* points, int rows, int columns, std::vector<Cut> cons
         return Block { row, column, std::min(BLOCK_ROWS, rows - row), std::min(BLOCK_COLUMNS, columns - column) };
     };
 
+    // Each cut's cap, on the radii its turn may find: no point lies farther
+    // out than the farthest start, raised by each cut that raises, and no
+    // direction has turned by more than the rounding of one scaling (under
+    // 6e-8) for each cut before.
+    std::vector<CutCap> caps;
+    caps.reserve(cuts.size());
+    double radiusBound = 0.0;
+    std::size_t const count = static_cast<std::size_t>(rows) * static_cast<std::size_t>(columns);
+    for (std::size_t i = 0; i < count; ++i)
+        radiusBound = std::max(radiusBound, PointRadius(points[i]));
+    radiusBound *= 1.0 + 1e-6;
+    for (std::size_t c = 0; c < cuts.size(); ++c) {
+        caps.push_back(CapOfCut(cuts[c], radiusBound, 1e-6 + static_cast<double>(c) * 1.2e-7));
+        radiusBound = RadiusBoundAfter(cuts[c], radiusBound);
+    }
+
     // Every allocation is made here, before any thread starts, so a lack of
     // memory is thrown on this thread.
     int const wanted = static_cast<int>(std::min<long long>(std::max(threads, 1), blockCount));
     std::vector<std::unique_ptr<BlockGrower>> growers;
     for (int t = 0; t < wanted; ++t)
-        growers.push_back(std::make_unique<BlockGrower>(points, columns, cuts));
+        growers.push_back(std::make_unique<BlockGrower>(points, columns, cuts, caps));
 
     std::atomic<long long> next { 0 };
     auto const work = [&](BlockGrower& grower) {
