@@ -31,6 +31,30 @@ TEST(WorldOptions, ReadsTheNewOutputs)
     EXPECT_FALSE(ParseGrowerOptions({ "--heightmap", "h.png" }).options.heightmapSize.has_value());
 }
 
+TEST(WorldOptions, ReadsWindowsCubesAndRanges)
+{
+    auto const parsed = ParseGrowerOptions({ "--heightmap", "h.r32", "--heightmap-size", "1048576x524288", "--region",
+        "1048575,0,1x16384", "--sampling", "grid", "--cube-texture", "c-{face}-{face}.png", "--face-size", "16384",
+        "--height-range", "-1.5,+2000.25" });
+    ASSERT_EQ(parsed.error, "");
+    EXPECT_EQ(parsed.options.region->left, 1048575);
+    EXPECT_EQ(parsed.options.region->height, 16384);
+    EXPECT_EQ(parsed.options.sampling, Sampling::Grid);
+    EXPECT_EQ(*parsed.options.faceSize, 16384);
+    EXPECT_EQ(parsed.options.heightRange->min, -1.5);
+    EXPECT_EQ(parsed.options.heightRange->max, 2000.25);
+    EXPECT_EQ(CheckMapWindows(parsed.options, 75), "");
+
+    // A window of the default 2N x N map must fit it, and of the texture's.
+    auto const outside = ParseGrowerOptions({ "--heightmap", "h.png", "--region", "100,0,51x10" });
+    ASSERT_EQ(outside.error, "");
+    EXPECT_EQ(CheckMapWindows(outside.options, 75), "--region 100,0,51x10 does not fit inside the 150x75 heightmap");
+    EXPECT_EQ(CheckMapWindows(outside.options, 76), "");
+    auto const texture = ParseGrowerOptions({ "--image", "t.png", "--view", "texture", "--size", "20x10", "--region",
+        "0,5,20x6" });
+    EXPECT_NE(CheckMapWindows(texture.options, 75), "");
+}
+
 TEST(WorldOptions, RejectsBadInputWithAReason)
 {
     std::vector<std::vector<std::string>> const bad = {
@@ -50,6 +74,22 @@ TEST(WorldOptions, RejectsBadInputWithAReason)
         { "--mesh", "m.glb", "--relief", "1.2.3" },
         { "--metadata", "m.txt" },
         { "--image", "t.png", "--view", "texture" },
+        { "--heightmap", "h.png", "--heightmap-size", "16385x10", "--sampling", "grid" },
+        { "--image", "m.png", "--view", "map", "--size", "16385x10", "--region", "0,0,1x1" },
+        { "--heightmap", "h.png", "--region", "0,0,16385x1" },
+        { "--heightmap", "h.png", "--region", "0,0" },
+        { "--heightmap", "h.png", "--region", "-1,0,1x1" },
+        { "--heightmap", "h.png", "--sampling", "Pixel" },
+        { "--region", "0,0,1x1" },
+        { "--cube-heightmap", "c.png" },
+        { "--cube-heightmap", "{face}.tif" },
+        { "--cube-texture", "{face}.r16" },
+        { "--cube-texture", "{face}.png", "--face-size", "0" },
+        { "--heightmap", "h.png", "--face-size", "4" },
+        { "--heightmap", "h.png", "--height-range", "2,2" },
+        { "--heightmap", "h.png", "--height-range", "1e3,2e3" },
+        { "--heightmap", "h.png", "--height-range", "nan,1" },
+        { "--image", "t.png", "--view", "texture", "--size", "9x9", "--height-range", "1,2" },
     };
     for (auto const& args : bad) {
         std::string const error = ErrorOf(args);
