@@ -81,14 +81,6 @@ std::uint16_t HeightValue(double radius, RadiusRange range)
     if (!(range.max > range.min))
         return 0;
     double const value = std::round(65535.0 * (radius - range.min) / (range.max - range.min));
-    // The quotient can only stray past the ends by rounding; keep it inside.
+    // A radius outside the range (one given with --height-range) is clamped.
     return static_cast<std::uint16_t>(std::clamp(value, 0.0, 65535.0));
-}
-
-std::vector<std::uint16_t> GridHeights(GlobePoint const* points, std::size_t count, RadiusRange range)
-{
-    std::vector<std::uint16_t> heights(count);
-    for (std::size_t i = 0; i < count; ++i)
-        heights[i] = HeightValue(PointRadius(points[i]), range);
-    return heights;
 }

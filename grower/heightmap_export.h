@@ -42,9 +42,7 @@ struct RadiusRange {
 
 RadiusRange GridRadiusRange(GlobePoint const* points, std::size_t count);
 
-// round(65535 * (radius - min) / (max - min)); 0 for every radius when the
+// round(65535 * (radius - min) / (max - min)), clamped to 0..65535; 0 for every radius when the
 // range is empty.
 std::uint16_t HeightValue(double radius, RadiusRange range);
 
-// HeightValue of every point, in grid order.
-std::vector<std::uint16_t> GridHeights(GlobePoint const* points, std::size_t count, RadiusRange range);
