@@ -4,6 +4,7 @@
 #include "render/float_conversion.h"
 #include "grower/exit_status.h"
 #include "grower/grid_sampling.h"
+#include "grower/pending_files.h"
 #include "grower/progress_line.h"
 #include "grower/sample_writers.h"
 #include "grower/shared_rows.h"
@@ -11,7 +12,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <exception>
-#include <system_error>
+#include <new>
 #include <thread>
 
 struct SampledOutputs::Claimed {
@@ -74,7 +75,12 @@ SharedRows::MakeStrip RadiusMaker(SampleSurface const& surface, GrownGrid const&
             starts->Fill(first, rows, points->data());
         else
             FillCubeFaceStarts(*surface.face, surface.faceSize, first, rows, points->data());
-        GrowPoints(points->data(), rows, width, cuts, GrowthThreads());
+        {
+            // The growth's threads start with the signals held back, so
+            // that every signal reaches the main thread (see below).
+            SignalsHeldBack const held;
+            GrowPoints(points->data(), rows, width, cuts, GrowthThreads());
+        }
         std::size_t const count = static_cast<std::size_t>(rows) * static_cast<std::size_t>(width);
         for (std::size_t i = 0; i < count; ++i)
             out[i] = RoundToSingle(PointRadius((*points)[i]));
@@ -254,12 +260,17 @@ std::string SampledOutputs::WriteSurface(std::vector<Claimed*> const& together, 
             rows.Finish(static_cast<int>(i));
         };
         try {
+            // A thread started with the signals held back never takes one:
+            // the handlers, which remove the files, run on the main thread
+            // only, never while it holds them back itself.
+            SignalsHeldBack const held;
             writers.emplace_back(write);
-        } catch (std::system_error const& failure) {
+        } catch (...) {
+            // A thread the system cannot start is most often one it has no
+            // memory for (its stack): the run ends as memory running out.
             rows.Stop();
             joinAll();
-            status = EXIT_SYSTEM_REFUSED;
-            return "cannot start a thread to write '" + together[i]->file.path + "': " + failure.what();
+            throw std::bad_alloc();
         }
     }
 
