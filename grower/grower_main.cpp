@@ -15,6 +15,7 @@
 #include "grower/image_surface.h"
 #include "grower/png_writer.h"
 #include "grower/progress_line.h"
+#include "grower/report_lines.h"
 #include "grower/requested_outputs.h"
 #include "grower/terminal.h"
 #include "grower/termination_cleanup.h"
@@ -236,9 +237,10 @@ int Grow(GrowerOptions const& options, int argc, char** argv)
         return Fail(world.Status(), failure);
 
     if (options.timings)
-        std::fprintf(stderr, "grow_ms=%lld render_ms=%lld encode_ms=%lld\n", growMs, renderMs, encodeMs);
-    std::printf("seeds=%d,%d passes=%d mean_radius=%.17g max_radius=%.17g\n", g_random.Seed1(),
-        g_random.Seed2(), options.passes, globe->GetMeanRadius(), globe->GetMaxRadius());
+        std::fputs(TimingsLine(growMs, renderMs, encodeMs).Text(), stderr);
+    ReportLine const result
+        = ResultLine(g_random.Seed1(), g_random.Seed2(), options.passes, globe->GetMeanRadius(), globe->GetMaxRadius());
+    std::fputs(result.Text(), stdout);
     return FlushStdout();
 }
 
