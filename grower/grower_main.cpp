@@ -257,6 +257,9 @@ int Main(int argc, char** argv)
             std::fputs(GrowerUsage(ProgramName()).c_str(), stdout);
             return FlushStdout();
         }
+        if (std::string const refusal = CheckViewAvailable(parsed.options, WindowViewAvailable());
+            !refusal.empty())
+            return Fail(EXIT_BAD_INPUT, refusal);
         return Grow(parsed.options, argc, argv);
     } catch (std::bad_alloc const&) {
         // The outputs were discarded on the way out here.

@@ -301,6 +301,13 @@ ParsedGrowerOptions ParseGrowerOptions(std::vector<std::string> const& args)
     return parsed;
 }
 
+std::string CheckViewAvailable(GrowerOptions const& options, bool windowViewAvailable)
+{
+    if (options.view == ImageView::Window && !windowViewAvailable)
+        return "--view window: this build cannot paint the program's window (only the Linux build can)";
+    return {};
+}
+
 std::string GrowerUsage(std::string const& program)
 {
     return "usage: " + program + " [--seeds S1,S2] [--passes P] [--dump FILE]\n"

@@ -56,6 +56,10 @@ struct ParsedGrowerOptions {
 
 ParsedGrowerOptions ParseGrowerOptions(std::vector<std::string> const& args);
 
+// Refuses a view this build cannot draw: --view window where the window
+// cannot be painted. Empty when the view can be drawn.
+std::string CheckViewAvailable(GrowerOptions const& options, bool windowViewAvailable);
+
 std::string GrowerUsage(std::string const& program);
 
 // The name --view takes for a view, and the view a name stands for.
