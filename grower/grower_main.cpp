@@ -223,7 +223,8 @@ int Grow(GrowerOptions const& options, int argc, char** argv)
         RunDescription run { ProgramName(), GRID_N, g_random.Seed1(), g_random.Seed2(), options.passes,
             std::vector<std::string>(argv, argv + argc), globe->GetMeanRadius(), globe->GetMaxRadius(),
             GridRadiusRange(globe->Points(), GRID_POINT_COUNT).min,
-            SeaLevelRadius(RoundToSingle(globe->GetMeanRadius()), RoundToSingle(globe->GetMaxRadius())) };
+            SeaLevelRadius(RoundToSingle(globe->GetMeanRadius()), RoundToSingle(globe->GetMaxRadius())),
+            MORVA_VERSION };
         if (std::string const failure = world.WriteMetadata(run); !failure.empty())
             return Fail(world.Status(), failure);
     }
@@ -255,6 +256,10 @@ int Main(int argc, char** argv)
             return Fail(EXIT_BAD_INPUT, parsed.error + " (try --help)");
         if (parsed.options.help) {
             std::fputs(GrowerUsage(ProgramName()).c_str(), stdout);
+            return FlushStdout();
+        }
+        if (parsed.options.version) {
+            std::printf("%s %s\n", ProgramName().c_str(), MORVA_VERSION);
             return FlushStdout();
         }
         if (std::string const refusal = CheckViewAvailable(parsed.options, WindowViewAvailable());

@@ -240,6 +240,10 @@ ParsedGrowerOptions ParseGrowerOptions(std::vector<std::string> const& args)
             options.help = true;
             continue;
         }
+        if (arg == "--version") {
+            options.version = true;
+            continue;
+        }
         if (arg == "--timings") {
             options.timings = true;
             continue;
@@ -294,9 +298,10 @@ ParsedGrowerOptions ParseGrowerOptions(std::vector<std::string> const& args)
         if (!parsed.error.empty())
             return parsed;
     }
-    if (!options.help)
+    bool const onlyAsking = options.help || options.version;
+    if (!onlyAsking)
         parsed.error = CheckImageOptions(options);
-    if (!options.help && parsed.error.empty())
+    if (!onlyAsking && parsed.error.empty())
         parsed.error = CheckWorldOptions(options);
     return parsed;
 }
@@ -314,7 +319,7 @@ std::string GrowerUsage(std::string const& program)
         "       [--image FILE.png --view " + ViewNameList() + " --size WxH [--screen WxH]]\n"
         "       [--heightmap FILE.png|FILE.r16 [--heightmap-size WxH]]\n"
         "       [--mesh FILE.glb [--relief K]] [--metadata FILE.json]\n"
-        "       [--timings] [--quiet]\n"
+        "       [--timings] [--quiet] [--version]\n"
         "  --seeds S1,S2  the generator's two seeds (default: from the tick count)\n"
         "  --passes P     dissection passes, 1 to 2147483647 (default 3001)\n"
         "  --dump FILE    write the grid as N*N points of three little-endian float32\n"
@@ -334,5 +339,6 @@ std::string GrowerUsage(std::string const& program)
         "  --relief K     heights above and below the mean radius times K, 0 to 1000 (default 1)\n"
         "  --metadata FILE.json  seeds, passes, command line, radii and every file written\n"
         "  --timings      print grow_ms=G render_ms=R encode_ms=E on stderr\n"
-        "  --quiet        no progress on stderr\n";
+        "  --quiet        no progress on stderr\n"
+        "  --version      print the program's name and release\n";
 }

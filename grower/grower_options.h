@@ -47,6 +47,7 @@ struct GrowerOptions {
     bool timings = false;
     bool quiet = false;
     bool help = false;
+    bool version = false;
 };
 
 struct ParsedGrowerOptions {

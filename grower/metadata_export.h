@@ -32,6 +32,7 @@ struct RunDescription {
     double maxRadius = 0;
     double minRadius = 0;
     double seaLevelRadius = 0;
+    std::string version; // the release that grew it
 };
 
 // The metadata document, as indented JSON text ending in a newline.

@@ -56,6 +56,14 @@ TEST(GrowerOptions, RejectsBadInputWithAReason)
     }
 }
 
+TEST(GrowerOptions, VersionAsksForNothingElse)
+{
+    auto const parsed = Parse({ "--version", "--image", "w.png" });
+    ASSERT_EQ(parsed.error, "");
+    EXPECT_TRUE(parsed.options.version);
+    EXPECT_FALSE(Parse({}).options.version);
+}
+
 // A build that cannot paint the window refuses --view window as bad input,
 // and only that view.
 TEST(GrowerOptions, TheWindowViewNeedsABuildThatCanPaintIt)
