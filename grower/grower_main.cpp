@@ -16,6 +16,7 @@
 #include "grower/image_surface.h"
 #include "grower/png_writer.h"
 #include "grower/progress_line.h"
+#include "grower/report_lines.h"
 #include "grower/requested_outputs.h"
 #include "grower/sampled_outputs.h"
 #include "grower/terminal.h"
@@ -230,7 +231,8 @@ int Grow(GrowerOptions const& options, int argc, char** argv)
         RunDescription run { ProgramName(), GRID_N, g_random.Seed1(), g_random.Seed2(), options.passes,
             std::vector<std::string>(argv, argv + argc), globe->GetMeanRadius(), globe->GetMaxRadius(),
             GridRadiusRange(globe->Points(), GRID_POINT_COUNT).min,
-            SeaLevelRadius(RoundToSingle(globe->GetMeanRadius()), RoundToSingle(globe->GetMaxRadius())), {} };
+            SeaLevelRadius(RoundToSingle(globe->GetMeanRadius()), RoundToSingle(globe->GetMaxRadius())),
+            MORVA_VERSION, {} };
         if (std::optional<RadiusRange> const range = sampled.SixteenBitRange())
             run.sixteenBitRange = std::pair { range->min, range->max };
         if (std::string const failure = world.WriteMetadata(run); !failure.empty())
@@ -248,9 +250,10 @@ int Grow(GrowerOptions const& options, int argc, char** argv)
         return Fail(world.Status(), failure);
 
     if (options.timings)
-        std::fprintf(stderr, "grow_ms=%lld render_ms=%lld encode_ms=%lld\n", growMs, renderMs, encodeMs);
-    std::printf("seeds=%d,%d passes=%d mean_radius=%.17g max_radius=%.17g\n", g_random.Seed1(),
-        g_random.Seed2(), options.passes, globe->GetMeanRadius(), globe->GetMaxRadius());
+        std::fputs(TimingsLine(growMs, renderMs, encodeMs).Text(), stderr);
+    ReportLine const result
+        = ResultLine(g_random.Seed1(), g_random.Seed2(), options.passes, globe->GetMeanRadius(), globe->GetMaxRadius());
+    std::fputs(result.Text(), stdout);
     return FlushStdout();
 }
 
@@ -267,6 +270,13 @@ int Main(int argc, char** argv)
             std::fputs(GrowerUsage(ProgramName()).c_str(), stdout);
             return FlushStdout();
         }
+        if (parsed.options.version) {
+            std::printf("%s %s\n", ProgramName().c_str(), MORVA_VERSION);
+            return FlushStdout();
+        }
+        if (std::string const refusal = CheckViewAvailable(parsed.options, WindowViewAvailable());
+            !refusal.empty())
+            return Fail(EXIT_BAD_INPUT, refusal);
         if (std::string const error = CheckMapWindows(parsed.options, GRID_N); !error.empty())
             return Fail(EXIT_BAD_INPUT, error + " (try --help)");
         return Grow(parsed.options, argc, argv);

@@ -384,6 +384,10 @@ ParsedGrowerOptions ParseGrowerOptions(std::vector<std::string> const& args)
             options.help = true;
             continue;
         }
+        if (arg == "--version") {
+            options.version = true;
+            continue;
+        }
         if (arg == "--timings") {
             options.timings = true;
             continue;
@@ -455,11 +459,19 @@ ParsedGrowerOptions ParseGrowerOptions(std::vector<std::string> const& args)
         if (!parsed.error.empty())
             return parsed;
     }
-    if (!options.help)
+    bool const onlyAsking = options.help || options.version;
+    if (!onlyAsking)
         parsed.error = CheckImageOptions(options);
-    if (!options.help && parsed.error.empty())
+    if (!onlyAsking && parsed.error.empty())
         parsed.error = CheckWorldOptions(options);
     return parsed;
+}
+
+std::string CheckViewAvailable(GrowerOptions const& options, bool windowViewAvailable)
+{
+    if (options.view == ImageView::Window && !windowViewAvailable)
+        return "--view window: this build cannot paint the program's window (only the Linux build can)";
+    return {};
 }
 
 std::string GrowerUsage(std::string const& program)
@@ -470,7 +482,7 @@ std::string GrowerUsage(std::string const& program)
         "       [--heightmap FILE [--heightmap-size WxH]] [--sampling pixel|grid] [--region X0,Y0,WxH]\n"
         "       [--cube-heightmap PATTERN] [--cube-texture PATTERN] [--face-size S]\n"
         "       [--height-range RMIN,RMAX] [--mesh FILE.glb [--relief K]] [--metadata FILE.json]\n"
-        "       [--timings] [--quiet]\n"
+        "       [--timings] [--quiet] [--version]\n"
         "  --seeds S1,S2  the generator's two seeds (default: from the tick count)\n"
         "  --passes P     dissection passes, 1 to 2147483647 (default 3001)\n"
         "  --dump FILE    write the grid as N*N points of three little-endian float32\n"
@@ -501,5 +513,6 @@ std::string GrowerUsage(std::string const& program)
         "  --relief K     heights above and below the mean radius times K, 0 to 1000 (default 1)\n"
         "  --metadata FILE.json  seeds, passes, command line, radii and every file written\n"
         "  --timings      print grow_ms=G render_ms=R encode_ms=E on stderr\n"
-        "  --quiet        no progress on stderr\n";
+        "  --quiet        no progress on stderr\n"
+        "  --version      print the program's name and release\n";
 }

@@ -84,6 +84,7 @@ struct GrowerOptions {
     bool timings = false;
     bool quiet = false;
     bool help = false;
+    bool version = false;
 };
 
 struct ParsedGrowerOptions {
@@ -92,6 +93,10 @@ struct ParsedGrowerOptions {
 };
 
 ParsedGrowerOptions ParseGrowerOptions(std::vector<std::string> const& args);
+
+// Refuses a view this build cannot draw: --view window where the window
+// cannot be painted. Empty when the view can be drawn.
+std::string CheckViewAvailable(GrowerOptions const& options, bool windowViewAvailable);
 
 std::string GrowerUsage(std::string const& program);
 

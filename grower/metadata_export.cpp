@@ -14,6 +14,7 @@ std::string MetadataText(RunDescription const& run, std::vector<WrittenFile> con
     }
     json document = {
         { "program", run.program },
+        { "version", run.version },
         { "grid_size", run.gridSize },
         { "seeds", { run.seed1, run.seed2 } },
         { "passes", run.passes },

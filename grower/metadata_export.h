@@ -33,6 +33,7 @@ struct RunDescription {
     double maxRadius = 0;
     double minRadius = 0;
     double seaLevelRadius = 0;
+    std::string version; // the release that grew it
     // The radii 16-bit heights map to 0 and 65535, when such a file was written.
     std::optional<std::pair<double, double>> sixteenBitRange;
 };

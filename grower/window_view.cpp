@@ -71,3 +71,8 @@ std::string PaintWindowView(int width, int height, int screenWidth, int screenHe
     winapi::headless::CloseWindows();
     return failure;
 }
+
+bool WindowViewAvailable()
+{
+    return true;
+}

@@ -25,3 +25,7 @@ struct WindowPicture {
 // needed. Returns an empty string, or why there is no picture.
 std::string PaintWindowView(int width, int height, int screenWidth, int screenHeight, int dissectCount,
     WindowPicture& picture);
+
+// Whether this build can paint the window: only where our USER subset runs
+// it headless (the Linux build).
+bool WindowViewAvailable();

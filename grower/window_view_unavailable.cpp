@@ -6,3 +6,8 @@ std::string PaintWindowView(int, int, int, int, int, WindowPicture&)
 {
     return "this build cannot paint the window (only the Linux build can)";
 }
+
+bool WindowViewAvailable()
+{
+    return false;
+}

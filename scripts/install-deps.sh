@@ -11,6 +11,7 @@ packages=(
     qt6-base-dev
     binutils-mingw-w64-x86-64 g++-mingw-w64-x86-64 wine wine64
     xvfb xauth xdotool x11-apps desktop-file-utils
+    locales
 )
 
 # The glTF validator the tests read meshes with, from npm, pinned by
@@ -26,6 +27,22 @@ install_node_tools() {
         echo "install-deps: npm not found; the glTF validator tests will be skipped"
     fi
 }
+
+# A locale whose decimal separator is a comma, for the tests of what the
+# grower prints for programs to read: the same in every locale. It goes in a
+# folder of its own, not the locale archive, which every program that sets
+# its locale (Qt does) would map: the memory tests' address-space limits
+# are measured without it.
+install_comma_locale() {
+    if locale -a 2>/dev/null | grep -qix 'de_DE\.utf-\?8'; then
+        return
+    fi
+    if [ "$(id -u)" -ne 0 ]; then
+        echo "install-deps: no de_DE.UTF-8 locale; the tests that need it will be skipped"
+        return
+    fi
+    localedef --no-archive -i de_DE -f UTF-8 de_DE.utf8
+}
 cd "$(dirname "$0")/.."
 
 missing=()
@@ -36,6 +53,7 @@ done
 if [ ${#missing[@]} -eq 0 ]; then
     echo "install-deps: every package is installed"
     install_node_tools
+    install_comma_locale
     exit 0
 fi
 
@@ -49,3 +67,4 @@ export DEBIAN_FRONTEND=noninteractive
 apt-get update -q
 apt-get install -y -q --no-install-recommends "${missing[@]}"
 install_node_tools
+install_comma_locale

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <clocale>
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -68,6 +69,21 @@ TEST_F(WindowViewCli, PaintsTheWindowWithoutADisplay)
     EXPECT_GT(NonWhite(png, 150, 25, 295, 110), 2000);
     EXPECT_EQ(NonWhite(png, 5, 25, 15, 30), 0);
     EXPECT_EQ(NonWhite(png, 285, 25, 295, 30), 0);
+}
+
+// The result line is for programs to read: the user's locale, which Qt's
+// start-up adopts, leaves it as the other views print it, in any locale.
+TEST_F(WindowViewCli, PrintsTheResultLineAsTheOtherViewsInALocaleWithADecimalComma)
+{
+    if (!std::setlocale(LC_NUMERIC, "de_DE.UTF-8"))
+        GTEST_SKIP() << "no de_DE.UTF-8 locale to test with (bash scripts/install-deps.sh generates it)";
+    std::setlocale(LC_NUMERIC, "C");
+    std::string const args = "--seeds 5,6 --passes 201 --size 30x20 --image '" + File("p.png") + "' --view ";
+    auto const window = RunGrower(std::string(NO_DISPLAY) + " LC_ALL=de_DE.UTF-8", args + "window");
+    auto const map = RunGrower("LC_ALL=C", args + "map");
+    ASSERT_EQ(window.status, 0) << window.err;
+    ASSERT_EQ(map.status, 0) << map.err;
+    EXPECT_EQ(window.out, map.out);
 }
 
 // Outside a desktop session (no runtime folder either) a quiet run prints

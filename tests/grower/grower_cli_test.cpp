@@ -154,6 +154,19 @@ TEST_F(GrowerCli, BadInputFailsWithOneLineAndNoFile)
     }
 }
 
+// --version names the program and its release, which the metadata of every
+// planet it grows records too.
+TEST_F(GrowerCli, TellsItsReleaseAndRecordsItInTheMetadata)
+{
+    ProcessResult const version = RunGrower(GROWER75, "--version");
+    EXPECT_EQ(version.status, 0) << version.err;
+    EXPECT_EQ(version.out, "morva75-grower " MORVA_VERSION "\n");
+    EXPECT_EQ(version.err, "");
+    ProcessResult const grown = RunGrower(GROWER75, "--seeds 1,2 --passes 1 --metadata '" + File("m.json") + "'");
+    ASSERT_EQ(grown.status, 0) << grown.err;
+    EXPECT_NE(Slurp(folder / "m.json").find("\"version\": \"" MORVA_VERSION "\""), std::string::npos);
+}
+
 TEST_F(GrowerCli, ProgressStaysOffWhenStderrIsNotATerminal)
 {
     ProcessResult const run = RunGrower(GROWER75, "--seeds 5,6 --passes 200");

@@ -56,6 +56,30 @@ TEST(GrowerOptions, RejectsBadInputWithAReason)
     }
 }
 
+TEST(GrowerOptions, VersionAsksForNothingElse)
+{
+    auto const parsed = Parse({ "--version", "--image", "w.png" });
+    ASSERT_EQ(parsed.error, "");
+    EXPECT_TRUE(parsed.options.version);
+    EXPECT_FALSE(Parse({}).options.version);
+}
+
+// A build that cannot paint the window refuses --view window as bad input,
+// and only that view.
+TEST(GrowerOptions, TheWindowViewNeedsABuildThatCanPaintIt)
+{
+    auto const window = Parse({ "--image", "w.png", "--view", "window", "--size", "4x4" });
+    ASSERT_EQ(window.error, "");
+    EXPECT_EQ(CheckViewAvailable(window.options, true), "");
+    std::string const refusal = CheckViewAvailable(window.options, false);
+    EXPECT_NE(refusal.find("cannot paint the program's window"), std::string::npos) << refusal;
+    EXPECT_EQ(refusal.find('\n'), std::string::npos);
+    for (char const* view : { "map", "lower", "upper", "texture" }) {
+        auto const other = Parse({ "--image", "w.png", "--view", view, "--size", "4x4" });
+        EXPECT_EQ(CheckViewAvailable(other.options, false), "") << view;
+    }
+}
+
 TEST(ParseInteger, IsStrict)
 {
     EXPECT_EQ(ParseInteger("42"), 42);

@@ -255,11 +255,12 @@ TEST(Glb, ChunksAreAlignedAndDescribeTheBuffer)
 TEST(Metadata, ListsTheRunAndItsFiles)
 {
     RunDescription run { "morva75-grower", 75, 1802, 9373, 301, { "morva75-grower", "--seeds", "1802,9373" },
-        2006.25, 2114.5, 1913.125, 2017.0, std::pair { 1913.125, 2114.5 } };
+        2006.25, 2114.5, 1913.125, 2017.0, "1.0", std::pair { 1913.125, 2114.5 } };
     WrittenFile heightmap { "heightmap", "h.png", 7011 };
     heightmap.details = { { "radius_at_0", 1913.125 } };
     auto const document = nlohmann::json::parse(MetadataText(run, { heightmap, { "dump", "d\xff.bin", 12 } }));
     EXPECT_EQ(document["grid_size"], 75);
+    EXPECT_EQ(document["version"], "1.0");
     EXPECT_EQ(document["seeds"], nlohmann::json({ 1802, 9373 }));
     EXPECT_EQ(document["command_line"][2], "1802,9373");
     EXPECT_EQ(document["radius"]["sea_level"], 2017.0);

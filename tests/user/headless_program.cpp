@@ -1,8 +1,7 @@
-// A program started with no display at all (no DISPLAY, no WAYLAND_DISPLAY,
-// no platform chosen): USER must fall back to Qt's offscreen platform, and
-// windows, painting and DrawTextA must still work, with the screen size
-// that GetDeviceCaps reports taken from Qt's primary screen. Exits with 0
-// when all holds, 1 with a message otherwise.
+// A program asked for Qt's offscreen platform (QT_QPA_PLATFORM=offscreen),
+// run with no display at all: windows, painting and DrawTextA must work
+// there, with the screen size that GetDeviceCaps reports taken from Qt's
+// primary screen. Exits with 0 when all holds, 1 with a message otherwise.
 
 #include <windows.h>
 

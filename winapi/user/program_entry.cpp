@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
+#include <initializer_list>
 #include <new>
 
 #include <unistd.h>
@@ -28,11 +29,11 @@ char const* g_programName = "program";
 
 // Writes the pieces and a newline to the standard error stream in one
 // write: no allocation, and no stdio lock another thread may hold.
-void WriteErrorLine(char const* first, char const* second = "")
+void WriteErrorLine(std::initializer_list<char const*> pieces)
 {
     char line[1024];
     std::size_t length = 0;
-    for (char const* piece : { first, second }) {
+    for (char const* piece : pieces) {
         for (; *piece && length + 1 < sizeof line; ++piece)
             line[length++] = *piece;
     }
@@ -48,7 +49,7 @@ void WriteErrorLine(char const* first, char const* second = "")
 
 [[noreturn]] void EndForLackOfMemory()
 {
-    WriteErrorLine(g_programName, ": not enough memory to go on");
+    WriteErrorLine({ g_programName, ": not enough memory to go on" });
     std::_Exit(EXIT_NO_MEMORY);
 }
 
@@ -77,12 +78,28 @@ bool IsLackOfMemory()
     std::abort();
 }
 
-// No memory for the user interface to start with: a failed start, which
-// ends the program with exit code 0 as a failed window creation does.
+// A user interface that cannot start is a failed start, which ends the
+// program with exit code 0 as a failed window creation does, after one line
+// that says why.
+[[noreturn]] void EndUnstarted(std::initializer_list<char const*> why)
+{
+    WriteErrorLine(why);
+    std::_Exit(0);
+}
+
+// No memory for the user interface to start with.
 [[noreturn]] void EndWithoutUserInterface()
 {
-    WriteErrorLine("not enough memory to start the user interface");
-    std::_Exit(0);
+    EndUnstarted({ "not enough memory to start the user interface" });
+}
+
+// Nowhere to show the window: rather than run where no one sees it, the
+// program points to its grower (morva<N>-grower beside morva<N>), which
+// draws the window's pictures headless.
+[[noreturn]] void EndWithoutDisplay()
+{
+    EndUnstarted({ g_programName, ": no display to show the window on (neither DISPLAY nor WAYLAND_DISPLAY is set); ",
+        g_programName, "-grower draws the planet's pictures without one" });
 }
 
 // Memory that ran out in a library's static initialiser, before main.
@@ -106,6 +123,8 @@ int main(int argc, char** argv)
     if (argc > 0 && argv[0] && *argv[0])
         g_programName = argv[0];
     std::set_terminate(OnTerminate);
+    if (!winapi::user::HasPlatformForWindows())
+        EndWithoutDisplay();
     // Without Qt there is no window to create: a failed start, which ends
     // the program with exit code 0 as a failed window creation does. Qt's
     // start-up cannot undo itself when an allocation fails inside it, so

@@ -27,17 +27,8 @@ namespace {
 // Qt cannot be torn down from exit handlers.
 QApplication* g_application = nullptr;
 
-void ChooseHeadlessPlatformIfNeeded()
-{
-    bool const platformChosen = !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
-    bool const haveDisplay = !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
-    if (!platformChosen && !haveDisplay)
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-}
-
 void CreateApplication(int& argc, char** argv)
 {
-    ChooseHeadlessPlatformIfNeeded();
     g_application = new QApplication(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
 }
@@ -58,6 +49,12 @@ void FollowPrimaryScreen()
     }
 }
 
+}
+
+bool HasPlatformForWindows()
+{
+    return !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || !qEnvironmentVariableIsEmpty("DISPLAY")
+        || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
 }
 
 void StartApplication(int& argc, char** argv)

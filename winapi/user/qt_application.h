@@ -8,10 +8,15 @@
 
 namespace winapi::user {
 
-// Starts Qt for a program: with no display to connect to (neither DISPLAY
-// nor WAYLAND_DISPLAY set and no platform chosen), Qt's offscreen platform
-// is used, so windows and text drawing work headless. The headless display
-// of GDI takes the primary screen's size and follows its changes.
+// Whether Qt has a platform to open windows on: a display to connect to
+// (DISPLAY or WAYLAND_DISPLAY set), or a platform chosen with
+// QT_QPA_PLATFORM (offscreen, as the tests choose, where windows show
+// nowhere). Without one, Qt cannot start.
+bool HasPlatformForWindows();
+
+// Starts Qt for a program, on a platform HasPlatformForWindows() finds. The
+// headless display of GDI takes the primary screen's size and follows its
+// changes.
 void StartApplication(int& argc, char** argv);
 
 // The application, started with a program name and no arguments if nothing
