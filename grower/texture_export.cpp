@@ -15,13 +15,6 @@ ElevationColors GridColors(GlobePoint const* points, std::size_t count, double m
     return result;
 }
 
-double SeaLevelRadius(float meanRadius, float maxRadius)
-{
-    double const mean = meanRadius;
-    double const max = maxRadius;
-    return mean + (max - mean) * 0.1;
-}
-
 std::string WriteTexture(std::FILE* stream, ImageSize size, std::vector<std::uint32_t> const& colors,
     std::int32_t n, RowsWritten const& progress)
 {

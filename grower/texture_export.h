@@ -20,10 +20,6 @@ struct ElevationColors {
 
 ElevationColors GridColors(GlobePoint const* points, std::size_t count, double meanRadius, double maxRadius);
 
-// The sea level of the colour rule for these statistics: a tenth of the way
-// from the mean to the maximum.
-double SeaLevelRadius(float meanRadius, float maxRadius);
-
 // Writes the colours of an n x n grid as an 8-bit RGB PNG of `size`, each
 // pixel sampled exactly as the heightmap samples it. Empty on success, else
 // why it failed.
