@@ -1,4 +1,8 @@
-// The colour rule of ElevationPixels in AVX-512, sixteen points at a time.
+// The colour rule of ElevationPixels in AVX-512, sixteen points at a time,
+// written out in intrinsics. The vector-extension form of the narrower
+// levels, built for AVX-512F at eight lanes, took 14.6 to 17.2 ms for a
+// million points where this form takes 4.4 ms (one run, the same points):
+// GCC works its 64-bit lane masks out lane by lane without AVX-512DQ.
 #pragma once
 
 #include "globe/globe_point.h"
