@@ -45,11 +45,14 @@ bool MachineRuns(KernelLevel level)
 
 KernelLevel WidestMachineLevel()
 {
-    KernelLevel widest = KernelLevel::Portable;
-    for (KernelLevel level : KERNEL_LEVELS) {
-        if (MachineRuns(level))
-            widest = level;
-    }
+    static KernelLevel const widest = [] {
+        KernelLevel found = KernelLevel::Portable;
+        for (KernelLevel level : KERNEL_LEVELS) {
+            if (MachineRuns(level))
+                found = level;
+        }
+        return found;
+    }();
     return widest;
 }
 
