@@ -28,7 +28,7 @@ constexpr std::size_t RUN = 256;
 constexpr double EXACT_FRACTION = 1048576.0;
 
 // Lanes of Width doubles, with their masks and 32-bit ints.
-template <int Width>
+template<int Width>
 struct Lanes {
     typedef double Real __attribute__((vector_size(8 * Width)));
     typedef long long Mask __attribute__((vector_size(8 * Width)));
@@ -52,9 +52,9 @@ inline Lanes<2>::Real Sqrt(Lanes<2>::Real value)
 // points at a time. The depth fraction of the sea, (seaLevel - r) / span, is
 // exactly -t, so 255 - 100 * depth is exactly 100 * t + 255. Returns false
 // when some point of the run lies outside the exact range.
-template <int Width>
-[[gnu::always_inline]] inline bool PixelRun(
-    GlobePoint const* points, std::size_t count, double seaLevel, double span, std::uint32_t* pixels)
+template<int Width>
+[[gnu::always_inline]] inline bool PixelRun(GlobePoint const* points, std::size_t count, double seaLevel,
+    double span, std::uint32_t* pixels)
 {
     using Real = typename Lanes<Width>::Real;
     using Mask = typename Lanes<Width>::Mask;
@@ -71,7 +71,8 @@ template <int Width>
         Real const h = Sqrt(x * x + y * y);
         Real const radius = Sqrt(h * h + z * z);
         Mask const fitsSingle = radius <= FLT_MAX;
-        Real const r = __builtin_convertvector(__builtin_convertvector(fitsSingle ? radius : Real {}, Single), Real);
+        Real const r = __builtin_convertvector(
+            __builtin_convertvector(fitsSingle ? radius : Real {}, Single), Real);
 
         Real const fraction = (r - seaLevel) / span;
         Mask const inRange = fitsSingle & (fraction > -EXACT_FRACTION) & (fraction < EXACT_FRACTION);
@@ -116,7 +117,7 @@ using RunKernel = bool (*)(GlobePoint const*, std::size_t, double, double, std::
 // The points in runs of RUN, each run's whole vectors of Width by Run and
 // the rest, or the whole run where a vector left the exact range, by the
 // rule itself.
-template <std::size_t Width, RunKernel Run>
+template<std::size_t Width, RunKernel Run>
 void PixelsInRuns(GlobePoint const* points, std::size_t count, float meanRadius, float maxRadius,
     std::uint32_t* pixels)
 {

@@ -14,7 +14,7 @@ namespace {
 // row, as the globe keeps its points, so that they are worked out in one pass
 // through memory; the column walk then finds each cache line again for the
 // neighbouring columns.
-template <KernelLevel Level>
+template<KernelLevel Level>
 void FillCellByCell(PixelTarget const& target, GlobePoint const* points, std::uint32_t const* pixels, int gridN,
     HemisphereProjection const& projection, ViewSide side)
 {

@@ -9,7 +9,7 @@
 #include <array>
 #include <cstddef>
 
-template <typename Kernel>
+template<typename Kernel>
 struct KernelTable {
     // By level, Portable first; a level without a form of its own repeats
     // the one below it.

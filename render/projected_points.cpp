@@ -23,7 +23,7 @@ void ProjectOneByOne(HemisphereProjection const& projection, GlobePoint const* p
 }
 
 // Whole vectors of Lanes::WIDTH points, then the rest one by one.
-template <typename Lanes>
+template<typename Lanes>
 [[gnu::always_inline]] inline void ProjectInLanes(
     HemisphereProjection const& projection, GlobePoint const* points, std::size_t count, POINT* projected)
 {

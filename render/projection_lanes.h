@@ -20,7 +20,7 @@
 namespace projection_lanes {
 
 // trunc(center + trunc(coordinate) * scale) on each lane.
-template <typename Lanes>
+template<typename Lanes>
 [[gnu::always_inline]] inline auto ProjectAxis(typename Lanes::Reals const& coordinate, std::int32_t center, float scale)
 {
     using Reals = typename Lanes::Reals;
