@@ -6,18 +6,20 @@
 #include "bench_support.h"
 #include "globe/planet.h"
 #include "globe/random.h"
+#include "platform/kernel_level.h"
+#include "render/drawing_levels.h"
 #include "render/hemisphere_views.h"
 #include "render/map_layout.h"
 #include "render/map_view.h"
 #include "render/memory_canvas.h"
 #include "render/pixel_target.h"
 #include "render/point_cache.h"
-#include "render/wide_kernels.h"
 
 #include <benchmark/benchmark.h>
 #include <windows.h>
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace {
@@ -42,19 +44,20 @@ Globe const& GrownPlanet()
     return *globe;
 }
 
-using Drawing = void (*)(HDC, int, int, int, int);
+using Drawing = void (*)(KernelLevel, HDC, int, int, int, int);
 
-// A drawing of the grown planet over a whole width x height canvas, again
-// and again. Unless `cached`, each drawing meets a globe it has not seen:
-// colours and radii count.
-void MeasureDrawing(benchmark::State& state, Drawing draw, int width, int height, bool cached)
+// A drawing of the grown planet at `level` over a whole width x height
+// canvas, again and again. Unless `cached`, each drawing meets a globe it
+// has not seen: colours and radii count.
+void MeasureDrawing(
+    benchmark::State& state, Drawing draw, KernelLevel level, int width, int height, bool cached)
 {
     GrownPlanet();
     MemoryCanvas canvas(width, height);
     for (auto _ : state) {
         if (!cached)
             ForgetPointCaches();
-        draw(canvas.DC(), 0, 0, width, height);
+        draw(level, canvas.DC(), 0, 0, width, height);
     }
     state.SetItemsProcessed(state.iterations() * GRID_N * GRID_N);
 }
@@ -75,7 +78,7 @@ void MeasureBareFill(benchmark::State& state, int width, int height, Fill fill)
 
 void BM_Map_DrawMap(benchmark::State& state)
 {
-    MeasureDrawing(state, DrawMap, MAP_WIDTH, MAP_HEIGHT, false);
+    MeasureDrawing(state, DrawMapAt, WidestMachineLevel(), MAP_WIDTH, MAP_HEIGHT, false);
 }
 
 // The same map cell by cell through GDI, as on a DC whose pixels cannot be
@@ -83,7 +86,7 @@ void BM_Map_DrawMap(benchmark::State& state)
 void BM_Map_DrawMapThroughGdi(benchmark::State& state)
 {
     AllowDirectPixels(false);
-    MeasureDrawing(state, DrawMap, MAP_WIDTH, MAP_HEIGHT, true);
+    MeasureDrawing(state, DrawMapAt, WidestMachineLevel(), MAP_WIDTH, MAP_HEIGHT, true);
     AllowDirectPixels(true);
 }
 
@@ -120,34 +123,27 @@ void BM_Map_GdiCallsOnly(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * GRID_N * GRID_N);
 }
 
-// The colours of every grid point, as a new batch needs them.
-void BM_Colors_AllPoints(benchmark::State& state)
+// The colours of every grid point at `level`, as a new batch needs them.
+void BM_Colors_AllPoints(benchmark::State& state, KernelLevel level)
 {
     Globe const& globe = GrownPlanet();
     for (auto _ : state) {
         ForgetPointCaches();
-        benchmark::DoNotOptimize(CurrentPointPixels(globe));
+        benchmark::DoNotOptimize(CurrentPointPixels(globe, level));
     }
     state.SetItemsProcessed(state.iterations() * GRID_N * GRID_N);
 }
 
-void BM_Lower_DrawLowerHemisphere(benchmark::State& state)
+// The view at `level`.
+void BM_Lower_DrawLowerHemisphere(benchmark::State& state, KernelLevel level)
 {
-    MeasureDrawing(state, DrawLowerHemisphere, VIEW_WIDTH, VIEW_HEIGHT, false);
-}
-
-// The same view on a processor without AVX-512.
-void BM_Lower_DrawLowerHemisphereWithoutAvx512(benchmark::State& state)
-{
-    AllowAvx512Kernels(false);
-    MeasureDrawing(state, DrawLowerHemisphere, VIEW_WIDTH, VIEW_HEIGHT, false);
-    AllowAvx512Kernels(true);
+    MeasureDrawing(state, DrawLowerHemisphereAt, level, VIEW_WIDTH, VIEW_HEIGHT, false);
 }
 
 // The second view of a paint: the points are already worked out.
 void BM_Lower_DrawLowerHemisphereCached(benchmark::State& state)
 {
-    MeasureDrawing(state, DrawLowerHemisphere, VIEW_WIDTH, VIEW_HEIGHT, true);
+    MeasureDrawing(state, DrawLowerHemisphereAt, WidestMachineLevel(), VIEW_WIDTH, VIEW_HEIGHT, true);
 }
 
 void BM_Lower_BareFillBaseline(benchmark::State& state)
@@ -165,23 +161,36 @@ BENCHMARK(BM_Map_DrawMap)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_Map_BareFillBaseline)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_Map_GdiCallsOnly)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_Map_DrawMapThroughGdi)->Unit(benchmark::kMillisecond)->MinTime(2.0);
-BENCHMARK(BM_Colors_AllPoints)->Unit(benchmark::kMillisecond)->MinTime(2.0);
-BENCHMARK(BM_Lower_DrawLowerHemisphere)->Unit(benchmark::kMillisecond)->MinTime(2.0);
-BENCHMARK(BM_Lower_DrawLowerHemisphereWithoutAvx512)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_Lower_DrawLowerHemisphereCached)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_Lower_BareFillBaseline)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 int main(int argc, char** argv)
 {
-    return bench::RunBenchmarks(argc, argv,
-        {
-            { "DrawMap 1920x1080 / bare fill", "BM_Map_DrawMap", "BM_Map_BareFillBaseline" },
-            { "GDI calls alone of DrawMap / bare fill", "BM_Map_GdiCallsOnly", "BM_Map_BareFillBaseline" },
-            { "DrawMap cell by cell through GDI / bare fill", "BM_Map_DrawMapThroughGdi", "BM_Map_BareFillBaseline" },
-            { "DrawLowerHemisphere 960x520 / bare fill", "BM_Lower_DrawLowerHemisphere", "BM_Lower_BareFillBaseline" },
-            { "DrawLowerHemisphere 960x520 without AVX-512 / bare fill", "BM_Lower_DrawLowerHemisphereWithoutAvx512",
-                "BM_Lower_BareFillBaseline" },
-            { "DrawLowerHemisphere 960x520, points cached / bare fill", "BM_Lower_DrawLowerHemisphereCached",
-                "BM_Lower_BareFillBaseline" },
-        });
+    std::vector<bench::Ratio> ratios {
+        { "DrawMap 1920x1080 / bare fill", "BM_Map_DrawMap", "BM_Map_BareFillBaseline" },
+        { "GDI calls alone of DrawMap / bare fill", "BM_Map_GdiCallsOnly", "BM_Map_BareFillBaseline" },
+        { "DrawMap cell by cell through GDI / bare fill", "BM_Map_DrawMapThroughGdi", "BM_Map_BareFillBaseline" },
+        { "DrawLowerHemisphere 960x520, points cached / bare fill", "BM_Lower_DrawLowerHemisphereCached",
+            "BM_Lower_BareFillBaseline" },
+    };
+    // The colours and the view at every level the machine runs; the colours
+    // against their portable form, the plain rule point by point.
+    std::string const portableColors = std::string("BM_Colors_AllPoints_") + KernelLevelName(KernelLevel::Portable);
+    for (KernelLevel level : KERNEL_LEVELS) {
+        if (!MachineRuns(level))
+            continue;
+        std::string const name = KernelLevelName(level);
+        std::string const colors = "BM_Colors_AllPoints_" + name;
+        std::string const view = "BM_Lower_DrawLowerHemisphere_" + name;
+        benchmark::RegisterBenchmark(colors.c_str(), BM_Colors_AllPoints, level)
+            ->Unit(benchmark::kMillisecond)
+            ->MinTime(2.0);
+        benchmark::RegisterBenchmark(view.c_str(), BM_Lower_DrawLowerHemisphere, level)
+            ->Unit(benchmark::kMillisecond)
+            ->MinTime(2.0);
+        ratios.push_back({ "DrawLowerHemisphere 960x520 at " + name + " / bare fill", view, "BM_Lower_BareFillBaseline" });
+        if (level != KernelLevel::Portable)
+            ratios.push_back({ "colours of all points at " + name + " / at portable", colors, portableColors });
+    }
+    return bench::RunBenchmarks(argc, argv, ratios);
 }

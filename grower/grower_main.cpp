@@ -4,6 +4,7 @@
 #include "globe/planet.h"
 #include "globe/random.h"
 #include "globe/reaching_cuts.h"
+#include "render/elevation_rule.h"
 #include "render/float_conversion.h"
 #include "grower/atomic_file.h"
 #include "grower/drawing_check.h"
@@ -231,7 +232,7 @@ int Grow(GrowerOptions const& options, int argc, char** argv)
         RunDescription run { ProgramName(), GRID_N, g_random.Seed1(), g_random.Seed2(), options.passes,
             std::vector<std::string>(argv, argv + argc), globe->GetMeanRadius(), globe->GetMaxRadius(),
             GridRadiusRange(globe->Points(), GRID_POINT_COUNT).min,
-            SeaLevelRadius(RoundToSingle(globe->GetMeanRadius()), RoundToSingle(globe->GetMaxRadius())),
+            SeaLevel(RoundToSingle(globe->GetMeanRadius()), RoundToSingle(globe->GetMaxRadius())),
             MORVA_VERSION, {} };
         if (std::optional<RadiusRange> const range = sampled.SixteenBitRange())
             run.sixteenBitRange = std::pair { range->min, range->max };

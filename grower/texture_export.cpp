@@ -12,10 +12,3 @@ ElevationColors GridColors(GlobePoint const* points, std::size_t count, double m
     }
     return result;
 }
-
-double SeaLevelRadius(float meanRadius, float maxRadius)
-{
-    double const mean = meanRadius;
-    double const max = maxRadius;
-    return mean + (max - mean) * 0.1;
-}

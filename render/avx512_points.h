@@ -1,7 +1,6 @@
 // Sixteen grid points at a time in AVX-512: their coordinates taken apart
-// from the interleaved x, y, z layout, and the truncations of the
-// projection with the same result as TruncateToInt32 for every input. For
-// functions compiled for AVX-512F only.
+// from the interleaved x, y, z layout. For functions compiled for AVX-512F
+// only.
 #pragma once
 
 #include "globe/globe_point.h"
@@ -69,28 +68,6 @@ struct AxisIndices {
 [[gnu::target("avx512f")]] inline __m256 HighHalf(__m512 value)
 {
     return _mm256_castpd_ps(_mm512_extractf64x4_pd(_mm512_castps_pd(value), 1));
-}
-
-// TruncateToInt32 of each float: NaN gives 0, values from 2^31 up give
-// INT32_MAX, and those below -2^31 the conversion's own INT32_MIN.
-[[gnu::target("avx512f")]] inline __m512i TruncateToInt32(__m512 value)
-{
-    __m512i const truncated = _mm512_cvttps_epi32(value);
-    __mmask16 const notANumber = _mm512_cmp_ps_mask(value, value, _CMP_UNORD_Q);
-    __mmask16 const tooLarge = _mm512_cmp_ps_mask(value, _mm512_set1_ps(2147483648.0f), _CMP_GE_OQ);
-    __m512i const saturated = _mm512_mask_mov_epi32(truncated, tooLarge, _mm512_set1_epi32(INT32_MAX));
-    return _mm512_mask_mov_epi32(saturated, notANumber, _mm512_setzero_si512());
-}
-
-// TruncateToInt32 of each double: NaN gives 0, and clamping to the int
-// range first saturates exactly as it does.
-[[gnu::target("avx512f")]] inline __m256i TruncateToInt32(__m512d value)
-{
-    __mmask8 const isNumber = _mm512_cmp_pd_mask(value, value, _CMP_ORD_Q);
-    __m512d const number = _mm512_maskz_mov_pd(isNumber, value);
-    __m512d const clamped
-        = _mm512_min_pd(_mm512_max_pd(number, _mm512_set1_pd(-2147483648.0)), _mm512_set1_pd(2147483647.0));
-    return _mm512_cvttpd_epi32(clamped);
 }
 
 }

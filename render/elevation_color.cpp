@@ -1,13 +1,11 @@
 #include "render/elevation_color.h"
 
+#include "render/elevation_rule.h"
 #include "render/float_conversion.h"
 
 #include <cstdint>
 
 namespace {
-
-// The peak band starts strictly above this value of t * 255.
-constexpr double PEAK_THRESHOLD = 253.0;
 
 COLORREF PackColor(std::uint8_t red, std::uint8_t green, std::uint8_t blue)
 {
@@ -18,11 +16,9 @@ COLORREF PackColor(std::uint8_t red, std::uint8_t green, std::uint8_t blue)
 
 COLORREF ElevationColor(float radius, float meanRadius, float maxRadius)
 {
-    double const mean = meanRadius;
-    double const max = maxRadius;
     double const r = radius;
-    double const seaLevel = mean + (max - mean) * 0.1;
-    double const span = max - seaLevel;
+    double const seaLevel = SeaLevel(meanRadius, maxRadius);
+    double const span = static_cast<double>(maxRadius) - seaLevel;
 
     // A NaN anywhere fails this test and lands in the ocean.
     if (!(r >= seaLevel)) {

@@ -2,9 +2,10 @@
 
 #include "render/elevation_color.h"
 #include "render/elevation_pixels_avx512.h"
+#include "render/elevation_rule.h"
 #include "render/float_conversion.h"
+#include "render/kernel_table.h"
 #include "render/pixel_target.h"
-#include "render/wide_kernels.h"
 
 #include <algorithm>
 #include <cfloat>
@@ -12,7 +13,7 @@
 
 #include <immintrin.h>
 
-// The wide forms below are only ever called from functions compiled for
+// The vector forms below are only ever called from functions compiled for
 // their instruction set, inside this file: their vector arguments never
 // cross an ABI boundary.
 #pragma GCC diagnostic ignored "-Wpsabi"
@@ -35,7 +36,8 @@ struct Lanes {
     typedef int Int __attribute__((vector_size(4 * Width)));
 };
 
-// Square roots, correctly rounded, of each lane.
+// Square roots, correctly rounded, of each lane: the one operation the
+// vector extensions do not spell.
 inline Lanes<2>::Real Sqrt(Lanes<2>::Real value)
 {
     return _mm_sqrt_pd(value);
@@ -78,7 +80,7 @@ template<int Width>
         Real const t = inRange ? fraction : Real {};
         Mask const land = r >= seaLevel;
         Real const p = t * 255.0;
-        Mask const peak = p > 253.0;
+        Mask const peak = p > PEAK_THRESHOLD;
 
         Real const peakRed = __builtin_convertvector(__builtin_convertvector(p, Single), Real);
         Real const landRed = 220.0 * t + 34.0;
@@ -103,68 +105,64 @@ template<int Width>
     return true;
 }
 
+void ScalarPixels(GlobePoint const* points, std::size_t count, float meanRadius, float maxRadius,
+    std::uint32_t* pixels)
+{
+    for (std::size_t i = 0; i < count; ++i)
+        pixels[i] = PixelOfColor(ElevationColor(RoundToSingle(PointRadius(points[i])), meanRadius, maxRadius));
 }
 
-namespace {
+using RunKernel = bool (*)(GlobePoint const*, std::size_t, double, double, std::uint32_t*);
 
-using RunFunction = bool (*)(GlobePoint const*, std::size_t, double, double, std::uint32_t*);
+// The points in runs of RUN, each run's whole vectors of Width by Run and
+// the rest, or the whole run where a vector left the exact range, by the
+// rule itself.
+template<std::size_t Width, RunKernel Run>
+void PixelsInRuns(GlobePoint const* points, std::size_t count, float meanRadius, float maxRadius,
+    std::uint32_t* pixels)
+{
+    double const seaLevel = SeaLevel(meanRadius, maxRadius);
+    double const span = static_cast<double>(maxRadius) - seaLevel;
+    for (std::size_t first = 0; first < count; first += RUN) {
+        std::size_t const length = std::min(RUN, count - first);
+        std::size_t const whole = length - length % Width;
+        if (Run(points + first, whole, seaLevel, span, pixels + first))
+            ScalarPixels(points + first + whole, length - whole, meanRadius, maxRadius, pixels + first + whole);
+        else
+            ScalarPixels(points + first, length, meanRadius, maxRadius, pixels + first);
+    }
+}
 
-bool RunSse2(GlobePoint const* points, std::size_t count, double seaLevel, double span, std::uint32_t* pixels)
+bool Sse2Run(GlobePoint const* points, std::size_t count, double seaLevel, double span, std::uint32_t* pixels)
 {
     return PixelRun<2>(points, count, seaLevel, span, pixels);
 }
 
-[[gnu::target("avx2")]] bool RunAvx2(
+[[gnu::target("avx2")]] bool Avx2Run(
     GlobePoint const* points, std::size_t count, double seaLevel, double span, std::uint32_t* pixels)
 {
     return PixelRun<4>(points, count, seaLevel, span, pixels);
 }
 
-// The widest form the processor runs, and its width.
-struct Runner {
-    RunFunction run;
-    std::size_t width;
-};
+using PixelsKernel = void (*)(GlobePoint const*, std::size_t, float, float, std::uint32_t*);
 
-// The widest form below AVX-512 that the processor runs.
-Runner PickNarrowRunner()
-{
-    __builtin_cpu_init();
-    if (__builtin_cpu_supports("avx2"))
-        return { RunAvx2, 4 };
-    return { RunSse2, 2 };
-}
-
-Runner PickRunner()
-{
-    if (UseAvx512Kernels())
-        return { elevation_pixels::PixelRunAvx512, elevation_pixels::AVX512_WIDTH };
-    static Runner const narrow = PickNarrowRunner();
-    return narrow;
-}
-
-void ScalarRun(GlobePoint const* points, std::size_t count, float meanRadius, float maxRadius, std::uint32_t* pixels)
-{
-    for (std::size_t i = 0; i < count; ++i)
-        pixels[i] = PixelOfColor(ElevationColor(RoundToSingle(PointRadius(points[i])), meanRadius, maxRadius));
-}
+constexpr KernelTable<PixelsKernel> PIXELS_KERNELS { {
+    ScalarPixels,
+    PixelsInRuns<2, Sse2Run>,
+    PixelsInRuns<4, Avx2Run>,
+    PixelsInRuns<elevation_pixels::AVX512_WIDTH, elevation_pixels::PixelRunAvx512>,
+} };
 
 }
 
 void ElevationPixels(GlobePoint const* points, std::size_t count, float meanRadius, float maxRadius,
     std::uint32_t* pixels)
 {
-    Runner const runner = PickRunner();
-    double const mean = meanRadius;
-    double const max = maxRadius;
-    double const seaLevel = mean + (max - mean) * 0.1;
-    double const span = max - seaLevel;
-    for (std::size_t first = 0; first < count; first += RUN) {
-        std::size_t const length = std::min(RUN, count - first);
-        std::size_t const whole = length - length % runner.width;
-        if (runner.run(points + first, whole, seaLevel, span, pixels + first))
-            ScalarRun(points + first + whole, length - whole, meanRadius, maxRadius, pixels + first + whole);
-        else
-            ScalarRun(points + first, length, meanRadius, maxRadius, pixels + first);
-    }
+    PIXELS_KERNELS.ForMachine()(points, count, meanRadius, maxRadius, pixels);
+}
+
+void ElevationPixels(KernelLevel level, GlobePoint const* points, std::size_t count, float meanRadius,
+    float maxRadius, std::uint32_t* pixels)
+{
+    PIXELS_KERNELS.At(level)(points, count, meanRadius, maxRadius, pixels);
 }

@@ -1,6 +1,7 @@
 #include "render/elevation_pixels_avx512.h"
 
 #include "render/avx512_points.h"
+#include "render/elevation_rule.h"
 
 #include <cfloat>
 
@@ -50,7 +51,7 @@ struct Channels {
     __m512d const t = _mm512_maskz_mov_pd(inRange, fraction);
     __mmask8 const land = _mm512_cmp_pd_mask(r, seaLevel, _CMP_GE_OQ);
     __m512d const p = _mm512_mul_pd(t, _mm512_set1_pd(255.0));
-    __mmask8 const peak = land & _mm512_cmp_pd_mask(p, _mm512_set1_pd(253.0), _CMP_GT_OQ);
+    __mmask8 const peak = land & _mm512_cmp_pd_mask(p, _mm512_set1_pd(PEAK_THRESHOLD), _CMP_GT_OQ);
     __mmask8 const plain = land & ~peak;
 
     __m512d const nearWhite = _mm512_set1_pd(254.0);

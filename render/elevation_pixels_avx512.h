@@ -1,4 +1,9 @@
-// The colour rule of ElevationPixels in AVX-512, sixteen points at a time.
+// The colour rule of ElevationPixels in AVX-512, sixteen points at a time,
+// written out in intrinsics, as they pay: the vector-extension form of the
+// narrower levels, built for AVX-512F at eight lanes, took 14.6 to 17.2 ms
+// for a million points where this form takes 4.4 ms (one run, the same
+// points), and built for AVX-512F and AVX-512DQ 21.9 ms against 6.4 ms (a
+// busier run). GCC works much of that form's lane masks out lane by lane.
 #pragma once
 
 #include "globe/globe_point.h"

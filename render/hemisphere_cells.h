@@ -1,9 +1,12 @@
-// A hemisphere view's cells straight into 32-bit pixels, in AVX-512 where the
-// processor has it: the same pixels as drawing the cells one by one, in the
-// views' order (column by column, each column from row 0), for any grid.
+// A hemisphere view's cells straight into 32-bit pixels: the same pixels as
+// drawing the cells one by one, in the views' order (column by column, each
+// column from row 0), for any grid. Up to AVX2 the cells are filled one by
+// one from points projected in that level's vectors; with AVX-512 a band of
+// sixteen columns is worked out at once.
 #pragma once
 
 #include "globe/globe_point.h"
+#include "platform/kernel_level.h"
 #include "render/hemisphere_projection.h"
 #include "render/pixel_target.h"
 
@@ -14,8 +17,15 @@ enum class ViewSide : std::uint8_t {
     Upper, // points with z > 0
 };
 
+// Whether a point with this z lies on the view's side; a z of 0 (or NaN)
+// lies on neither.
+inline bool IsOnSide(ViewSide side, float z)
+{
+    return side == ViewSide::Lower ? z < 0 : z > 0;
+}
+
 // Draws the view of a gridN x gridN grid (points and their elevation pixels
-// row by row) and returns true, or returns false, drawing nothing, where the
-// AVX-512 forms are not in use (render/wide_kernels.h).
-bool FillHemisphereCellsWide(PixelTarget const& target, GlobePoint const* points, std::uint32_t const* pixels,
-    int gridN, HemisphereProjection const& projection, ViewSide side);
+// row by row) with the form of `level`, which must be one the processor
+// runs.
+void FillHemisphereCells(KernelLevel level, PixelTarget const& target, GlobePoint const* points,
+    std::uint32_t const* pixels, int gridN, HemisphereProjection const& projection, ViewSide side);

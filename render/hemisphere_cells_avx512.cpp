@@ -1,7 +1,6 @@
-#include "render/hemisphere_cells.h"
+#include "render/hemisphere_cells_avx512.h"
 
 #include "render/cell_canvas.h"
-#include "render/wide_kernels.h"
 
 // Vectors pass only between functions of this file, all compiled for
 // AVX-512F; GCC 12's conversions start from a deliberately undefined vector.
@@ -11,6 +10,7 @@
 
 #include "render/avx512_points.h"
 #include "render/cell_spans_avx512.h"
+#include "render/projection_lanes.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -28,16 +28,14 @@ constexpr int BAND_COLUMNS = 16;
 constexpr int BAND_STRIDE = BAND_COLUMNS + 1;
 constexpr int PREFETCH_ROWS = 8;
 
-// HemisphereProjection's Axis for sixteen coordinates.
+// The projection of one axis of sixteen points, eight at a time.
 [[gnu::target("avx512f")]] inline __m512i ProjectAxis(__m512 coordinate, std::int32_t center, float scale)
 {
-    __m512d const centerLanes = _mm512_set1_pd(center);
-    __m512d const scaleLanes = _mm512_set1_pd(scale);
-    __m512i const whole = TruncateToInt32(coordinate);
-    __m512d const low = _mm512_cvtepi32_pd(_mm512_castsi512_si256(whole));
-    __m512d const high = _mm512_cvtepi32_pd(_mm512_extracti64x4_epi64(whole, 1));
-    __m256i const screenLow = TruncateToInt32(_mm512_add_pd(centerLanes, _mm512_mul_pd(low, scaleLanes)));
-    __m256i const screenHigh = TruncateToInt32(_mm512_add_pd(centerLanes, _mm512_mul_pd(high, scaleLanes)));
+    using projection_lanes::Avx512Lanes;
+    Avx512Lanes::Reals const low = _mm512_cvtps_pd(LowHalf(coordinate));
+    Avx512Lanes::Reals const high = _mm512_cvtps_pd(HighHalf(coordinate));
+    auto const screenLow = (__m256i)projection_lanes::ProjectAxis<Avx512Lanes>(low, center, scale);
+    auto const screenHigh = (__m256i)projection_lanes::ProjectAxis<Avx512Lanes>(high, center, scale);
     return _mm512_inserti64x4(_mm512_castsi256_si512(screenLow), screenHigh, 1);
 }
 
@@ -131,7 +129,7 @@ void Band::LoadRowOneByOne(GlobePoint const* row, std::uint32_t const* rowPixels
         m_y[start + offset] = projected.y;
         if (offset == count)
             break;
-        if (side == ViewSide::Lower ? p.z < 0 : p.z > 0)
+        if (IsOnSide(side, p.z))
             onSide |= std::uint16_t(1u << offset);
         m_pixels[static_cast<std::size_t>(index) * BAND_COLUMNS + offset] = rowPixels[column];
     }
@@ -273,13 +271,11 @@ void Band::Load(GlobePoint const* points, std::uint32_t const* pixels, Hemispher
 
 }
 
-bool FillHemisphereCellsWide(PixelTarget const& target, GlobePoint const* points, std::uint32_t const* pixels,
+void FillHemisphereCellsAvx512(PixelTarget const& target, GlobePoint const* points, std::uint32_t const* pixels,
     int gridN, HemisphereProjection const& projection, ViewSide side)
 {
-    if (!UseAvx512Kernels())
-        return false;
     if (target.clip.IsEmpty())
-        return true;
+        return;
     // Kept from one drawing to the next, so that drawing does not allocate.
     static std::unique_ptr<Band> band;
     if (!band || band->GridN() != gridN)
@@ -290,5 +286,4 @@ bool FillHemisphereCellsWide(PixelTarget const& target, GlobePoint const* points
         band->Load(points, pixels, projection, side, target.clip, first, count);
         band->Draw(count, target, canvas);
     }
-    return true;
 }

@@ -1,30 +1,19 @@
 #include "render/hemisphere_views.h"
 
 #include "globe/planet.h"
-#include "render/cell_canvas.h"
 #include "render/cell_painter.h"
+#include "render/drawing_levels.h"
 #include "render/float_conversion.h"
 #include "render/hemisphere_cells.h"
 #include "render/hemisphere_projection.h"
 #include "render/pixel_target.h"
 #include "render/point_cache.h"
-#include "render/projected_points.h"
 
 #include <algorithm>
 #include <cstddef>
 #include <vector>
 
 namespace {
-
-enum class Hemisphere {
-    Lower,
-    Upper,
-};
-
-bool IsOnSide(Hemisphere side, float z)
-{
-    return side == Hemisphere::Lower ? z < 0 : z > 0;
-}
 
 // A band of neighbouring columns, plus the column after it, which its last
 // cells reach into. For each point: where it projects, whether it lies on the
@@ -40,7 +29,7 @@ public:
 
     // Loads columns first .. first + count, the last one taken modulo
     // GRID_N.
-    void Load(Globe const& globe, HemisphereProjection const& projection, Hemisphere side, int first, int count)
+    void Load(Globe const& globe, HemisphereProjection const& projection, ViewSide side, int first, int count)
     {
         m_points.resize(static_cast<std::size_t>(GRID_N) * (count + 1));
         char const* const gridEnd = reinterpret_cast<char const*>(globe.Points() + GRID_POINT_COUNT);
@@ -83,47 +72,7 @@ private:
     std::vector<BandPoint> m_points;
 };
 
-// Straight into the pixels, cell by cell in the views' order. The
-// projected grid and which points lie on the view's side are kept row by
-// row, as the globe keeps its points, so that they are worked out in one
-// pass through memory; the column walk then finds each cache line again for
-// the neighbouring columns.
-void DrawHemisphereDirect(Hemisphere side, PixelTarget const& target, Globe const& globe,
-    HemisphereProjection const& projection)
-{
-    std::uint32_t const* const pixels = CurrentPointPixels(globe);
-    GlobePoint const* const points = globe.Points();
-    if (FillHemisphereCellsWide(target, points, pixels, GRID_N, projection,
-            side == Hemisphere::Lower ? ViewSide::Lower : ViewSide::Upper))
-        return;
-    static std::vector<POINT> projected;
-    static std::vector<std::uint8_t> onSide;
-    projected.resize(GRID_POINT_COUNT);
-    onSide.resize(GRID_POINT_COUNT);
-    ProjectPoints(projection, points, GRID_POINT_COUNT, projected.data());
-    for (std::size_t i = 0; i < GRID_POINT_COUNT; ++i)
-        onSide[i] = IsOnSide(side, points[i].z);
-
-    CellCanvas canvas(target);
-    for (int column = 0; column < GRID_N; ++column) {
-        int const nextColumn = column + 1 == GRID_N ? 0 : column + 1;
-        for (int row = 0; row < GRID_N; ++row) {
-            std::size_t const rowStart = static_cast<std::size_t>(row) * GRID_N;
-            if (!onSide[rowStart + column])
-                continue;
-            std::size_t const below = static_cast<std::size_t>(row + 1 == GRID_N ? 0 : row + 1) * GRID_N;
-            POINT const corners[4] = {
-                projected[rowStart + column],
-                projected[below + column],
-                projected[below + nextColumn],
-                projected[rowStart + nextColumn],
-            };
-            canvas.FillQuad(corners, pixels[rowStart + column]);
-        }
-    }
-}
-
-void DrawHemisphere(Hemisphere side, HDC hdc, int left, int top, int right, int bottom)
+void DrawHemisphere(ViewSide side, KernelLevel level, HDC hdc, int left, int top, int right, int bottom)
 {
     if (!g_globe)
         return;
@@ -133,7 +82,7 @@ void DrawHemisphere(Hemisphere side, HDC hdc, int left, int top, int right, int 
     HemisphereProjection const projection = MakeHemisphereProjection(left, top, right, bottom, max);
     PixelTarget target;
     if (ReachPixels(hdc, target)) {
-        DrawHemisphereDirect(side, target, globe, projection);
+        FillHemisphereCells(level, target, globe.Points(), CurrentPointPixels(globe, level), GRID_N, projection, side);
         return;
     }
 
@@ -165,10 +114,20 @@ void DrawHemisphere(Hemisphere side, HDC hdc, int left, int top, int right, int 
 
 void DrawLowerHemisphere(HDC hdc, int left, int top, int right, int bottom)
 {
-    DrawHemisphere(Hemisphere::Lower, hdc, left, top, right, bottom);
+    DrawHemisphere(ViewSide::Lower, WidestMachineLevel(), hdc, left, top, right, bottom);
 }
 
 void DrawUpperHemisphere(HDC hdc, int left, int top, int right, int bottom)
 {
-    DrawHemisphere(Hemisphere::Upper, hdc, left, top, right, bottom);
+    DrawHemisphere(ViewSide::Upper, WidestMachineLevel(), hdc, left, top, right, bottom);
+}
+
+void DrawLowerHemisphereAt(KernelLevel level, HDC hdc, int left, int top, int right, int bottom)
+{
+    DrawHemisphere(ViewSide::Lower, level, hdc, left, top, right, bottom);
+}
+
+void DrawUpperHemisphereAt(KernelLevel level, HDC hdc, int left, int top, int right, int bottom)
+{
+    DrawHemisphere(ViewSide::Upper, level, hdc, left, top, right, bottom);
 }

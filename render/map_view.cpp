@@ -3,6 +3,7 @@
 #include "globe/planet.h"
 #include "render/cell_canvas.h"
 #include "render/cell_painter.h"
+#include "render/drawing_levels.h"
 #include "render/float_conversion.h"
 #include "render/map_layout.h"
 #include "render/pixel_target.h"
@@ -27,22 +28,28 @@ std::vector<std::int32_t> CellEdges(std::int32_t origin, std::int32_t end)
 
 // Straight into the pixels: the cells tile the rectangle, so they are
 // filled row by row from the globe's pixels, which are stored that way.
-void DrawMapDirect(PixelTarget const& target, Globe const& globe, int left, int top, int right, int bottom)
+void DrawMapDirect(
+    PixelTarget const& target, Globe const& globe, KernelLevel level, int left, int top, int right, int bottom)
 {
     CellCanvas canvas(target);
-    canvas.FillGrid(CellEdges(left, right), CellEdges(top, bottom), CurrentPointPixels(globe));
+    canvas.FillGrid(CellEdges(left, right), CellEdges(top, bottom), CurrentPointPixels(globe, level));
 }
 
 }
 
 void DrawMap(HDC hdc, int left, int top, int right, int bottom)
 {
+    DrawMapAt(WidestMachineLevel(), hdc, left, top, right, bottom);
+}
+
+void DrawMapAt(KernelLevel level, HDC hdc, int left, int top, int right, int bottom)
+{
     if (!g_globe)
         return;
     Globe const& globe = *g_globe;
     PixelTarget target;
     if (ReachPixels(hdc, target)) {
-        DrawMapDirect(target, globe, left, top, right, bottom);
+        DrawMapDirect(target, globe, level, left, top, right, bottom);
         return;
     }
 

@@ -10,8 +10,12 @@ namespace {
 struct Key {
     Globe const* globe = nullptr;
     unsigned long long generation = 0;
+    KernelLevel level = KernelLevel::Portable;
 
-    bool Matches(Globe const& current) const { return globe == &current && generation == current.Generation(); }
+    bool Matches(Globe const& current, KernelLevel currentLevel) const
+    {
+        return globe == &current && generation == current.Generation() && level == currentLevel;
+    }
 };
 
 Key g_pixelsKey;
@@ -19,13 +23,13 @@ std::vector<std::uint32_t> g_pixels;
 
 }
 
-std::uint32_t const* CurrentPointPixels(Globe const& globe)
+std::uint32_t const* CurrentPointPixels(Globe const& globe, KernelLevel level)
 {
-    if (!g_pixelsKey.Matches(globe)) {
+    if (!g_pixelsKey.Matches(globe, level)) {
         g_pixels.resize(GRID_POINT_COUNT);
-        ElevationPixels(globe.Points(), GRID_POINT_COUNT, RoundToSingle(globe.GetMeanRadius()),
+        ElevationPixels(level, globe.Points(), GRID_POINT_COUNT, RoundToSingle(globe.GetMeanRadius()),
             RoundToSingle(globe.GetMaxRadius()), g_pixels.data());
-        g_pixelsKey = { &globe, globe.Generation() };
+        g_pixelsKey = { &globe, globe.Generation(), level };
     }
     return g_pixels.data();
 }

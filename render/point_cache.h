@@ -5,12 +5,14 @@
 #pragma once
 
 #include "globe/globe.h"
+#include "platform/kernel_level.h"
 
 #include <cstdint>
 
 // The elevation pixel of every grid point, row by row
-// (pixels[row * GRID_N + column]).
-std::uint32_t const* CurrentPointPixels(Globe const& globe);
+// (pixels[row * GRID_N + column]), worked out with the colour form of
+// `level`.
+std::uint32_t const* CurrentPointPixels(Globe const& globe, KernelLevel level);
 
 // Drops what is cached, so that the next drawing works it out again.
 void ForgetPointCaches();

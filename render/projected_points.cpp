@@ -1,48 +1,74 @@
 #include "render/projected_points.h"
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
+// Vectors pass only between functions of this file, each compiled for its
+// instruction set; GCC 12's AVX-512 minimum and maximum start from a
+// deliberately undefined vector.
+#pragma GCC diagnostic ignored "-Wpsabi"
+#pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
+
+#include "render/kernel_table.h"
+#include "render/projection_lanes.h"
 
 namespace {
 
-#if defined(__SSE2__)
+using namespace projection_lanes;
 
-// TruncateToInt32 for two lanes: NaN gives 0, and clamping to the int range
-// first saturates exactly as TruncateToInt32 does.
-__m128i TruncateToInts(__m128d value)
-{
-    __m128d const number = _mm_andnot_pd(_mm_cmpunord_pd(value, value), value);
-    __m128d const clamped
-        = _mm_min_pd(_mm_max_pd(number, _mm_set1_pd(-2147483648.0)), _mm_set1_pd(2147483647.0));
-    return _mm_cvttpd_epi32(clamped);
-}
-
-#endif
-
-}
-
-void ProjectPoints(HemisphereProjection const& projection, GlobePoint const* points, std::size_t count,
+void ProjectOneByOne(HemisphereProjection const& projection, GlobePoint const* points, std::size_t count,
     POINT* projected)
 {
-    std::size_t i = 0;
-#if defined(__SSE2__)
-    __m128d const scale = _mm_set1_pd(projection.scale);
-    __m128d const centerX = _mm_set1_pd(projection.centerX);
-    __m128d const centerY = _mm_set1_pd(projection.centerY);
-    for (; i + 2 <= count; i += 2) {
-        GlobePoint const a = points[i];
-        GlobePoint const b = points[i + 1];
-        __m128d const x = _mm_cvtepi32_pd(TruncateToInts(_mm_set_pd(b.x, a.x)));
-        __m128d const y = _mm_cvtepi32_pd(TruncateToInts(_mm_set_pd(b.y, a.y)));
-        __m128i const screenX = TruncateToInts(_mm_add_pd(centerX, _mm_mul_pd(x, scale)));
-        __m128i const screenY = TruncateToInts(_mm_add_pd(centerY, _mm_mul_pd(y, scale)));
-        // x0 y0 x1 y1: two POINTs.
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(projected + i), _mm_unpacklo_epi32(screenX, screenY));
-    }
-#endif
-    for (; i < count; ++i) {
+    for (std::size_t i = 0; i < count; ++i) {
         ProjectedPoint const p = projection.Project(points[i].x, points[i].y);
         projected[i] = { p.x, p.y };
     }
+}
+
+// Whole vectors of Lanes::WIDTH points, then the rest one by one.
+template<typename Lanes>
+[[gnu::always_inline]] inline void ProjectInLanes(
+    HemisphereProjection const& projection, GlobePoint const* points, std::size_t count, POINT* projected)
+{
+    constexpr int WIDTH = Lanes::WIDTH;
+    std::size_t i = 0;
+    for (; i + WIDTH <= count; i += WIDTH) {
+        typename Lanes::Reals x, y;
+        for (int lane = 0; lane < WIDTH; ++lane) {
+            x[lane] = points[i + lane].x;
+            y[lane] = points[i + lane].y;
+        }
+        auto const screenX = ProjectAxis<Lanes>(x, projection.centerX, projection.scale);
+        auto const screenY = ProjectAxis<Lanes>(y, projection.centerY, projection.scale);
+        for (int lane = 0; lane < WIDTH; ++lane)
+            projected[i + lane] = { screenX[lane], screenY[lane] };
+    }
+    ProjectOneByOne(projection, points + i, count - i, projected + i);
+}
+
+void ProjectSse2(HemisphereProjection const& projection, GlobePoint const* points, std::size_t count,
+    POINT* projected)
+{
+    ProjectInLanes<Sse2Lanes>(projection, points, count, projected);
+}
+
+[[gnu::target("avx2")]] void ProjectAvx2(
+    HemisphereProjection const& projection, GlobePoint const* points, std::size_t count, POINT* projected)
+{
+    ProjectInLanes<Avx2Lanes>(projection, points, count, projected);
+}
+
+[[gnu::target("avx512f")]] void ProjectAvx512(
+    HemisphereProjection const& projection, GlobePoint const* points, std::size_t count, POINT* projected)
+{
+    ProjectInLanes<Avx512Lanes>(projection, points, count, projected);
+}
+
+using ProjectKernel = void (*)(HemisphereProjection const&, GlobePoint const*, std::size_t, POINT*);
+
+constexpr KernelTable<ProjectKernel> PROJECT_KERNELS { { ProjectOneByOne, ProjectSse2, ProjectAvx2, ProjectAvx512 } };
+
+}
+
+void ProjectPoints(KernelLevel level, HemisphereProjection const& projection, GlobePoint const* points,
+    std::size_t count, POINT* projected)
+{
+    PROJECT_KERNELS.At(level)(projection, points, count, projected);
 }

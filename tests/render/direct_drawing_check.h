@@ -1,17 +1,21 @@
-// The check of a drawing straight into pixels against the same drawing made
-// cell by cell through GDI, shared by our GDI's tests and real GDI's: every
-// pixel equal, on a canvas patterned so that untouched pixels show, over
-// rectangles that are tiny, clipped at each edge, off the origin, far wider
-// than the canvas, reversed or empty.
+// The check of a drawing straight into pixels, with the kernels of every
+// level the machine runs, against the same drawing made cell by cell through
+// GDI, shared by our GDI's tests and real GDI's: every pixel equal, on a
+// canvas patterned so that untouched pixels show, over rectangles that are
+// tiny, clipped at each edge, off the origin, far wider than the canvas,
+// reversed or empty.
 #pragma once
 
+#include "platform/kernel_level.h"
 #include "render/memory_canvas.h"
 #include "render/pixel_target.h"
+#include "tests/render/machine_levels.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace direct_drawing {
@@ -19,7 +23,7 @@ namespace direct_drawing {
 constexpr int WIDTH = 160;
 constexpr int HEIGHT = 120;
 
-using Drawing = void (*)(HDC, int, int, int, int);
+using DrawingAt = void (*)(KernelLevel, HDC, int, int, int, int);
 
 struct Target {
     char const* name;
@@ -50,27 +54,30 @@ inline void Pattern(MemoryCanvas const& canvas)
     }
 }
 
-// Draws into a fresh patterned canvas, with the direct path allowed or not,
-// and returns every pixel.
-inline std::vector<std::uint32_t> Pixels(Drawing draw, RECT const& rect, bool direct)
+// Draws at `level` into a fresh patterned canvas, with the direct path
+// allowed or not, and returns every pixel.
+inline std::vector<std::uint32_t> Pixels(DrawingAt draw, KernelLevel level, RECT const& rect, bool direct)
 {
     MemoryCanvas canvas(WIDTH, HEIGHT);
     Pattern(canvas);
     AllowDirectPixels(direct);
-    draw(canvas.DC(), rect.left, rect.top, rect.right, rect.bottom);
+    draw(level, canvas.DC(), rect.left, rect.top, rect.right, rect.bottom);
     AllowDirectPixels(true);
     return canvas.Pixels();
 }
 
-inline void ExpectDirectEqualsGdi(Drawing draw, char const* drawing)
+inline void ExpectDirectEqualsGdi(DrawingAt draw, char const* drawing)
 {
     for (Target const& target : TARGETS) {
-        std::vector<std::uint32_t> const throughGdi = Pixels(draw, target.rect, false);
-        std::vector<std::uint32_t> const direct = Pixels(draw, target.rect, true);
-        ASSERT_EQ(direct.size(), std::size_t { WIDTH } * HEIGHT) << drawing << ", " << target.name;
-        for (std::size_t i = 0; i < direct.size(); ++i) {
-            ASSERT_EQ(direct[i], throughGdi[i]) << drawing << ", " << target.name << ": pixel (" << i % WIDTH << ", "
-                                                << i / WIDTH << ")";
+        std::vector<std::uint32_t> const throughGdi = Pixels(draw, KernelLevel::Portable, target.rect, false);
+        ASSERT_EQ(throughGdi.size(), std::size_t { WIDTH } * HEIGHT) << drawing << ", " << target.name;
+        for (KernelLevel level : MachineLevels()) {
+            std::vector<std::uint32_t> const direct = Pixels(draw, level, target.rect, true);
+            for (std::size_t i = 0; i < direct.size(); ++i) {
+                ASSERT_EQ(direct[i], throughGdi[i]) << drawing << " at " << KernelLevelName(level) << ", "
+                                                    << target.name << ": pixel (" << i % WIDTH << ", " << i / WIDTH
+                                                    << ")";
+            }
         }
     }
 }

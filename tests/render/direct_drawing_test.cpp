@@ -1,11 +1,11 @@
-// The map and both views drawn straight into the pixels against the same
-// drawings made cell by cell through GDI (tests/render/direct_drawing_check.h),
-// and a monochrome bitmap, whose pixels are out of reach, drawn through GDI.
+// The map and both views drawn straight into the pixels, with the kernels of
+// every level the machine runs, against the same drawings made cell by cell
+// through GDI (tests/render/direct_drawing_check.h), and a monochrome bitmap,
+// whose pixels are out of reach, drawn through GDI.
 #include "globe/random.h"
-#include "render/hemisphere_views.h"
+#include "render/drawing_levels.h"
 #include "render/map_view.h"
 #include "render/pixel_target.h"
-#include "render/wide_kernels.h"
 #include "render_test_support.h"
 #include "tests/render/direct_drawing_check.h"
 
@@ -35,28 +35,17 @@ protected:
 
 TEST_F(DirectDrawing, MapEqualsTheCellByCellDrawing)
 {
-    ExpectDirectEqualsGdi(DrawMap, "map");
+    ExpectDirectEqualsGdi(DrawMapAt, "map");
 }
 
 TEST_F(DirectDrawing, LowerHemisphereEqualsTheCellByCellDrawing)
 {
-    ExpectDirectEqualsGdi(DrawLowerHemisphere, "lower view");
+    ExpectDirectEqualsGdi(DrawLowerHemisphereAt, "lower view");
 }
 
 TEST_F(DirectDrawing, UpperHemisphereEqualsTheCellByCellDrawing)
 {
-    ExpectDirectEqualsGdi(DrawUpperHemisphere, "upper view");
-}
-
-// The narrower forms, which processors without AVX-512 run, give the same
-// pixels too.
-TEST_F(DirectDrawing, EveryDrawingEqualsTheCellByCellDrawingWithoutAvx512)
-{
-    AllowAvx512Kernels(false);
-    ExpectDirectEqualsGdi(DrawMap, "map without AVX-512");
-    ExpectDirectEqualsGdi(DrawLowerHemisphere, "lower view without AVX-512");
-    ExpectDirectEqualsGdi(DrawUpperHemisphere, "upper view without AVX-512");
-    AllowAvx512Kernels(true);
+    ExpectDirectEqualsGdi(DrawUpperHemisphereAt, "upper view");
 }
 
 // Points no growth makes: not numbers, infinite, far beyond the int range
@@ -82,12 +71,8 @@ TEST_F(DirectDrawing, ViewsOfExtremePointsEqualTheCellByCellDrawing)
         for (int column = index % 5; column < GRID_N; column += 7)
             globe.Point(row, column) = extremes[index++ % std::size(extremes)];
     }
-    for (bool wide : { true, false }) {
-        AllowAvx512Kernels(wide);
-        ExpectDirectEqualsGdi(DrawLowerHemisphere, wide ? "lower view" : "lower view without AVX-512");
-        ExpectDirectEqualsGdi(DrawUpperHemisphere, wide ? "upper view" : "upper view without AVX-512");
-    }
-    AllowAvx512Kernels(true);
+    ExpectDirectEqualsGdi(DrawLowerHemisphereAt, "lower view");
+    ExpectDirectEqualsGdi(DrawUpperHemisphereAt, "upper view");
 }
 
 // A later drawing of a changed globe must not show the colours cached for
@@ -95,11 +80,12 @@ TEST_F(DirectDrawing, ViewsOfExtremePointsEqualTheCellByCellDrawing)
 TEST_F(DirectDrawing, FollowsTheGlobeFromOneBatchToTheNext)
 {
     RECT const whole { 0, 0, WIDTH, HEIGHT };
-    Pixels(DrawMap, whole, true);
-    Pixels(DrawLowerHemisphere, whole, true);
+    KernelLevel const level = WidestMachineLevel();
+    Pixels(DrawMapAt, level, whole, true);
+    Pixels(DrawLowerHemisphereAt, level, whole, true);
     globe->Dissect(50);
-    EXPECT_EQ(Pixels(DrawMap, whole, true), Pixels(DrawMap, whole, false));
-    EXPECT_EQ(Pixels(DrawLowerHemisphere, whole, true), Pixels(DrawLowerHemisphere, whole, false));
+    EXPECT_EQ(Pixels(DrawMapAt, level, whole, true), Pixels(DrawMapAt, level, whole, false));
+    EXPECT_EQ(Pixels(DrawLowerHemisphereAt, level, whole, true), Pixels(DrawLowerHemisphereAt, level, whole, false));
 }
 
 // A monochrome bitmap is drawn through GDI, dithered brushes and all.

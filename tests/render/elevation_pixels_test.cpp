@@ -1,9 +1,12 @@
-// The colour rule for many points at once against ElevationColor, point by
-// point, over ordinary planets and the values that leave its exact range.
+// The colour rule for many points at once, in the form of every level the
+// machine runs, against ElevationColor, point by point, over ordinary
+// planets, every band edge and the values that leave its exact range.
 #include "render/elevation_color.h"
 #include "render/elevation_pixels.h"
+#include "render/elevation_rule.h"
 #include "render/float_conversion.h"
 #include "render/pixel_target.h"
+#include "tests/render/machine_levels.h"
 
 #include <gtest/gtest.h>
 
@@ -20,13 +23,15 @@ constexpr float Infinity = std::numeric_limits<float>::infinity();
 
 void ExpectSameAsElevationColor(std::vector<GlobePoint> const& points, float mean, float max)
 {
-    std::vector<std::uint32_t> pixels(points.size(), 0xDEADBEEF);
-    ElevationPixels(points.data(), points.size(), mean, max, pixels.data());
-    for (std::size_t i = 0; i < points.size(); ++i) {
-        GlobePoint const p = points[i];
-        std::uint32_t const expected = PixelOfColor(ElevationColor(RoundToSingle(PointRadius(p)), mean, max));
-        ASSERT_EQ(pixels[i], expected) << "point " << i << " (" << p.x << ", " << p.y << ", " << p.z << ") mean "
-                                       << mean << " max " << max;
+    for (KernelLevel level : MachineLevels()) {
+        std::vector<std::uint32_t> pixels(points.size(), 0xDEADBEEF);
+        ElevationPixels(level, points.data(), points.size(), mean, max, pixels.data());
+        for (std::size_t i = 0; i < points.size(); ++i) {
+            GlobePoint const p = points[i];
+            std::uint32_t const expected = PixelOfColor(ElevationColor(RoundToSingle(PointRadius(p)), mean, max));
+            ASSERT_EQ(pixels[i], expected) << KernelLevelName(level) << ", point " << i << " (" << p.x << ", "
+                                           << p.y << ", " << p.z << ") mean " << mean << " max " << max;
+        }
     }
 }
 
@@ -43,7 +48,7 @@ TEST(ElevationPixels, MatchesTheRuleOnGrownPlanetsOfEveryRunLength)
     std::mt19937 random(5);
     std::uniform_real_distribution<float> coordinate(-1300.0f, 1300.0f);
     // Lengths around the vector widths and the internal run length.
-    for (std::size_t count : { 1u, 2u, 3u, 7u, 8u, 9u, 255u, 256u, 257u, 5625u }) {
+    for (std::size_t count : { 1u, 2u, 3u, 4u, 5u, 7u, 8u, 9u, 15u, 16u, 17u, 255u, 256u, 257u, 5625u }) {
         std::vector<GlobePoint> points(count);
         for (GlobePoint& p : points)
             p = { coordinate(random), coordinate(random), coordinate(random) };
@@ -55,16 +60,21 @@ TEST(ElevationPixels, MatchesTheRuleAtSeaLevelThePeakThresholdAndTheTop)
 {
     float const mean = 1990.0f;
     float const max = 2010.0f;
-    double const seaLevel = mean + (double(max) - mean) * 0.1;
+    double const seaLevel = SeaLevel(mean, max);
     double const span = max - seaLevel;
     std::vector<GlobePoint> points;
-    for (double radius : { seaLevel, seaLevel + span * 253.0 / 255.0, double(max), seaLevel - span * 2.55,
+    for (double radius : { seaLevel, seaLevel + span * PEAK_THRESHOLD / 255.0, double(max), seaLevel - span * 2.55,
              seaLevel - span * 3.0, 0.0 }) {
         float const closest = static_cast<float>(radius);
         for (float r : { std::nextafter(closest, 0.0f), closest, std::nextafter(closest, 1e30f) })
             points.push_back(AtRadius(r));
     }
-    ExpectSameAsElevationColor(points, mean, max);
+    // Eight copies of the eighteen points fill whole vectors of every width,
+    // each point landing in different lanes.
+    std::vector<GlobePoint> copies;
+    for (int copy = 0; copy < 8; ++copy)
+        copies.insert(copies.end(), points.begin(), points.end());
+    ExpectSameAsElevationColor(copies, mean, max);
 }
 
 TEST(ElevationPixels, MatchesTheRuleWhereValuesLeaveTheExactRange)

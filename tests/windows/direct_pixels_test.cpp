@@ -4,6 +4,7 @@
 // device-dependent bitmap, whose pixels are out of reach, drawn through GDI.
 #include "globe/planet.h"
 #include "globe/random.h"
+#include "render/drawing_levels.h"
 #include "render/hemisphere_views.h"
 #include "render/map_view.h"
 #include "render/memory_canvas.h"
@@ -48,17 +49,17 @@ TEST_F(DirectPixelsOnRealGdi, ReachesADibSection)
 
 TEST_F(DirectPixelsOnRealGdi, MapEqualsTheCellByCellDrawing)
 {
-    ExpectDirectEqualsGdi(DrawMap, "map");
+    ExpectDirectEqualsGdi(DrawMapAt, "map");
 }
 
 TEST_F(DirectPixelsOnRealGdi, LowerHemisphereEqualsTheCellByCellDrawing)
 {
-    ExpectDirectEqualsGdi(DrawLowerHemisphere, "lower view");
+    ExpectDirectEqualsGdi(DrawLowerHemisphereAt, "lower view");
 }
 
 TEST_F(DirectPixelsOnRealGdi, UpperHemisphereEqualsTheCellByCellDrawing)
 {
-    ExpectDirectEqualsGdi(DrawUpperHemisphere, "upper view");
+    ExpectDirectEqualsGdi(DrawUpperHemisphereAt, "upper view");
 }
 
 // A bottom-up DIB section stores its rows the other way round. Made here by

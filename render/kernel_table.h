@@ -1,0 +1,23 @@
+// One family of kernels: a form of the same work for each instruction-set
+// level, every form giving the same result. The drawing takes the form of
+// the widest level the processor runs; the tests and benchmarks name a
+// level to reach each form on one machine.
+#pragma once
+
+#include "platform/kernel_level.h"
+
+#include <array>
+#include <cstddef>
+
+template<typename Kernel>
+struct KernelTable {
+    // By level, Portable first; a level without a form of its own repeats
+    // the one below it.
+    std::array<Kernel, KERNEL_LEVELS.size()> forms;
+
+    // The form of `level`, which must be one the processor runs.
+    Kernel At(KernelLevel level) const { return forms[static_cast<std::size_t>(level)]; }
+
+    // The form of the widest level the processor runs.
+    Kernel ForMachine() const { return At(WidestMachineLevel()); }
+};
