@@ -13,10 +13,11 @@
 
 namespace {
 
-// A block is one band of tiles, a few tiles wide: small enough to stay in
-// the processor's nearest caches while every cut is taken through it.
-constexpr int BLOCK_ROWS = DEFAULT_TILE_SHAPE.rows;
-constexpr int BLOCK_COLUMNS = 16 * DEFAULT_TILE_SHAPE.columns;
+// A block is four by four tiles: small enough to stay in the processor's
+// nearest caches while every cut is taken through it, and square on the
+// sphere (as a map's pixels are), so that its cone of directions is narrow.
+constexpr int BLOCK_ROWS = 4 * DEFAULT_TILE_SHAPE.rows;
+constexpr int BLOCK_COLUMNS = 4 * DEFAULT_TILE_SHAPE.columns;
 
 struct Block {
     int row;
