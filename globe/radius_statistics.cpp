@@ -34,6 +34,19 @@ RadiusStatistics MeasureRadiiPortable(GlobePoint const* points, std::size_t coun
 
 #ifdef MORVA_SIMD_X86
 
+// The lanes' radii: the largest kept lane by lane, each added to the sum in
+// order.
+template<int Width>
+[[gnu::always_inline]] inline void AddRadiusLanes(PointLanes<Width> const& p,
+    typename simd::Lanes<Width>::Double& largest, double& sum)
+{
+    using simd::Widen;
+    auto const radii = RadiusOf(Widen(p.x), Widen(p.y), Widen(p.z));
+    largest = radii > largest ? radii : largest;
+    for (int k = 0; k < Width; ++k)
+        sum += radii[k];
+}
+
 template<int Width>
 [[gnu::always_inline]] inline RadiusStatistics MeasureRadiiLanes(GlobePoint const* points, std::size_t count)
 {
@@ -42,12 +55,12 @@ template<int Width>
     double sum = 0.0;
     Double largest = Double {} + PointRadius(points[0]);
     std::size_t i = 0;
-    for (; i + Width <= count; i += Width) {
-        PointLanes<Width> const p = LoadPoints<Width>(points + i);
-        Double const radii = RadiusOf(Widen(p.x), Widen(p.y), Widen(p.z));
-        largest = radii > largest ? radii : largest;
-        for (int k = 0; k < Width; ++k)
-            sum += radii[k];
+    for (; i + 2 * Width <= count; i += 2 * Width) {
+        PointLanes<Width> low;
+        PointLanes<Width> high;
+        LoadTwoGroups(points + i, low, high);
+        AddRadiusLanes(low, largest, sum);
+        AddRadiusLanes(high, largest, sum);
     }
     // Radii are never NaN, and equal radii are the same double, so the
     // largest lane is the value the strict comparisons in order would keep.
