@@ -6,11 +6,14 @@
 // square roots. A comparison of one value gives a bool, of lanes a mask of
 // all-ones and all-zeros lanes; both select with `mask ? a : b`.
 //
-// The lane forms are one overload per register width, each compiled for the
-// instruction set that has it (GCC 12 widens and narrows vector types half
-// by half otherwise). They are not always_inline: a kernel template that
-// calls them is inlined into its level's function first, and they into
-// that function, which has their instruction set.
+// The lane forms are intrinsics, one overload per register width, each
+// compiled for the instruction set that has it. They pay: GCC 12 widens and
+// narrows vector types half by half and then joins the halves, and with
+// __builtin_convertvector the AVX2 culled cuts of the dissection benchmark
+// ran 2.5 times slower; there is no vector square root without them. They
+// are not always_inline: a kernel template that calls them is inlined into
+// its level's function first, and they into that function, which has
+// their instruction set.
 #pragma once
 
 #include <cmath>
