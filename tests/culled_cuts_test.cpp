@@ -12,6 +12,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -252,23 +253,50 @@ TEST(CulledCuts, LaterCutsOfASweepSeeTheRadiiEarlierCutsMoved)
 
 // Random cuts, many of them near the surface, through sweeps of every
 // length up to and past the most cuts per tile measure.
+std::vector<Cut> RandomCuts(RandomGenerator& chooser, int count)
+{
+    std::vector<Cut> cuts;
+    for (int c = 0; c < count; ++c) {
+        Vector const direction = Unit({ chooser.RealInRange(-1, 1), chooser.RealInRange(-1, 1),
+            chooser.RealInRange(-1, 1) });
+        double const length = c % 2 == 0 ? chooser.RealInRange(0.0, 2100.0) : chooser.RealInRange(1950.0, 2050.0);
+        cuts.push_back(CutAt(length * direction, chooser.IntInRange(0, 1) ? RAISE_FACTOR : SINK_FACTOR));
+    }
+    return cuts;
+}
+
 TEST(CulledCuts, RandomCutsMatchThePlainLoop)
 {
     RandomGenerator chooser(4242, 2424, false);
     auto grid = GrownGrid();
     int const sweeps = GRID_N >= 500 ? 2 : 6;
     for (int sweep = 0; sweep < sweeps; ++sweep) {
-        std::vector<Cut> cuts;
         int const count = chooser.IntInRange(1, 2 * CUTS_PER_TILE_SWEEP + 3);
-        for (int c = 0; c < count; ++c) {
-            Vector const direction = Unit({ chooser.RealInRange(-1, 1), chooser.RealInRange(-1, 1),
-                chooser.RealInRange(-1, 1) });
-            double const length = c % 2 == 0 ? chooser.RealInRange(0.0, 2100.0) : chooser.RealInRange(1950.0, 2050.0);
-            cuts.push_back(CutAt(length * direction, chooser.IntInRange(0, 1) ? RAISE_FACTOR : SINK_FACTOR));
-        }
+        std::vector<Cut> const cuts = RandomCuts(chooser, count);
         ExpectCulledEqualsPassMajor(grid, cuts);
         ApplyCutsPassMajor(grid.data(), grid.size(), cuts.data(), count);
     }
+}
+
+// Threads cutting grids of their own at once, the kernels chosen as the
+// first of them asks: each grid moves as the plain loop moves it.
+TEST(CulledCuts, ThreadsOnGridsOfTheirOwnMatchThePlainLoop)
+{
+    RandomGenerator chooser(5151, 1515, false);
+    std::vector<Cut> const cuts = RandomCuts(chooser, CUTS_PER_TILE_SWEEP);
+    auto expected = GrownGrid();
+    ApplyCutsPassMajor(expected.data(), expected.size(), cuts.data(), CUTS_PER_TILE_SWEEP);
+    std::vector<std::vector<GlobePoint>> grids(4, GrownGrid());
+    std::vector<std::thread> threads;
+    for (auto& grid : grids) {
+        threads.emplace_back([&grid, &cuts] {
+            ApplyCutsCulled(grid.data(), GRID_N, GRID_N, cuts.data(), CUTS_PER_TILE_SWEEP);
+        });
+    }
+    for (std::thread& thread : threads)
+        thread.join();
+    for (auto const& grid : grids)
+        EXPECT_EQ(FirstDifference(grid, expected), -1);
 }
 
 TEST(CulledCuts, EmptyGridsAndNoCutsChangeNothing)
