@@ -3,16 +3,23 @@
 // tests every point against it and sweeps again for the next one. Each pair
 // starts from the same grid: a fresh one, planets grown 3001 and 20,000
 // passes, and the whole growth of 3001 passes from the planet's creation.
+// Then each kernel level this machine runs: the culled cuts of one batch
+// against the same cuts pass by pass, and the radius statistics against
+// the portable level's.
 #include "app/program_constants.h"
 #include "bench_support.h"
+#include "globe/culled_cuts.h"
 #include "globe/cut.h"
 #include "globe/globe.h"
+#include "globe/radius_statistics.h"
 #include "globe/random.h"
 
 #include <benchmark/benchmark.h>
 
 #include <cstring>
 #include <memory>
+#include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -157,6 +164,68 @@ void BM_Grown3001_UpdateStatistics(benchmark::State& state)
     }
 }
 
+// The cuts of one batch of Dissect(50) on the grown planet, those that may
+// reach it, as Dissect draws them.
+std::vector<Cut> const& BatchCuts()
+{
+    static std::vector<Cut> const cuts = [] {
+        RandomGenerator const saved = g_random;
+        g_random = RandomGenerator(1802, 9373, false);
+        std::vector<Cut> drawn;
+        double bound = 0.0;
+        for (GlobePoint const& p : GrownGrid(3001))
+            bound = PointRadius(p) > bound ? PointRadius(p) : bound;
+        for (int c = 0; c < DISSECT_BATCH; ++c) {
+            Cut const cut = DrawCut();
+            if (CutMayReach(cut, bound)) {
+                drawn.push_back(cut);
+                bound = RadiusBoundAfter(cut, bound);
+            }
+        }
+        g_random = saved;
+        return drawn;
+    }();
+    return cuts;
+}
+
+// The batch's cuts on the grown grid, restored before every iteration.
+template<typename ApplyFunction>
+void CutsOnGrownGrid(benchmark::State& state, ApplyFunction&& apply)
+{
+    std::vector<GlobePoint> const& start = GrownGrid(3001);
+    std::vector<GlobePoint> grid = start;
+    std::vector<Cut> const& cuts = BatchCuts();
+    for (auto _ : state) {
+        state.PauseTiming();
+        std::memcpy(grid.data(), start.data(), start.size() * sizeof(GlobePoint));
+        state.ResumeTiming();
+        apply(grid.data(), cuts.data(), static_cast<int>(cuts.size()));
+        benchmark::DoNotOptimize(grid.data());
+    }
+}
+
+void BM_Grown3001_CutsPassByPassBaseline(benchmark::State& state)
+{
+    CutsOnGrownGrid(state, [](GlobePoint* points, Cut const* cuts, int count) {
+        for (int c = 0; c < count; ++c)
+            ApplyCutsPassMajor(points, GRID_POINT_COUNT, cuts + c, 1);
+    });
+}
+
+void CulledCutsAtLevel(benchmark::State& state, KernelLevel level)
+{
+    CutsOnGrownGrid(state, [level](GlobePoint* points, Cut const* cuts, int count) {
+        ApplyCutsCulled(points, GRID_N, GRID_N, cuts, count, level);
+    });
+}
+
+void RadiiAtLevel(benchmark::State& state, KernelLevel level)
+{
+    std::vector<GlobePoint> const& grid = GrownGrid(3001);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(MeasureRadii(grid.data(), grid.size(), level));
+}
+
 }
 
 BENCHMARK(BM_Fresh_PassByPassBaseline)->Unit(benchmark::kMillisecond)->MinTime(1.0);
@@ -168,15 +237,31 @@ BENCHMARK(BM_Grown20000_Dissect)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 BENCHMARK(BM_Growth3001_PassByPassBaseline)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(BM_Growth3001_Dissect)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 BENCHMARK(BM_Grown3001_UpdateStatistics)->Unit(benchmark::kMillisecond)->MinTime(0.5);
+BENCHMARK(BM_Grown3001_CutsPassByPassBaseline)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 
 int main(int argc, char** argv)
 {
-    return bench::RunBenchmarks(argc, argv,
-        {
-            { "Dissect(50) on a fresh planet / pass by pass", "BM_Fresh_Dissect", "BM_Fresh_PassByPassBaseline" },
-            { "Dissect(50) grown 3001 / pass by pass", "BM_Grown3001_Dissect", "BM_Grown3001_PassByPassBaseline" },
-            { "Dissect(50) grown 20000 / pass by pass", "BM_Grown20000_Dissect",
-                "BM_Grown20000_PassByPassBaseline" },
-            { "growth of 3001 passes / pass by pass", "BM_Growth3001_Dissect", "BM_Growth3001_PassByPassBaseline" },
-        });
+    std::vector<bench::Ratio> ratios {
+        { "Dissect(50) on a fresh planet / pass by pass", "BM_Fresh_Dissect", "BM_Fresh_PassByPassBaseline" },
+        { "Dissect(50) grown 3001 / pass by pass", "BM_Grown3001_Dissect", "BM_Grown3001_PassByPassBaseline" },
+        { "Dissect(50) grown 20000 / pass by pass", "BM_Grown20000_Dissect", "BM_Grown20000_PassByPassBaseline" },
+        { "growth of 3001 passes / pass by pass", "BM_Growth3001_Dissect", "BM_Growth3001_PassByPassBaseline" },
+    };
+    for (KernelLevel level : LevelsThisMachineRuns()) {
+        std::string const name = KernelLevelName(level);
+        std::string const culled = "BM_Grown3001_CulledCuts_" + name;
+        benchmark::RegisterBenchmark(culled.c_str(), CulledCutsAtLevel, level)
+            ->Unit(benchmark::kMillisecond)
+            ->MinTime(1.0);
+        ratios.push_back({ "culled cuts of a batch, grown 3001, " + name + " / pass by pass", culled,
+            "BM_Grown3001_CutsPassByPassBaseline" });
+    }
+    for (KernelLevel level : LevelsThisMachineRuns()) {
+        std::string const name = KernelLevelName(level);
+        std::string const radii = "BM_Grown3001_MeasureRadii_" + name;
+        benchmark::RegisterBenchmark(radii.c_str(), RadiiAtLevel, level)->Unit(benchmark::kMillisecond)->MinTime(0.5);
+        ratios.push_back({ "radius statistics, grown 3001, " + name + " / portable", radii,
+            "BM_Grown3001_MeasureRadii_portable" });
+    }
+    return bench::RunBenchmarks(argc, argv, std::move(ratios));
 }

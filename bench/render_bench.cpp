@@ -6,7 +6,7 @@
 #include "bench_support.h"
 #include "globe/planet.h"
 #include "globe/random.h"
-#include "platform/kernel_level.h"
+#include "simd/kernel_level.h"
 #include "render/drawing_levels.h"
 #include "render/hemisphere_views.h"
 #include "render/map_layout.h"
@@ -78,7 +78,7 @@ void MeasureBareFill(benchmark::State& state, int width, int height, Fill fill)
 
 void BM_Map_DrawMap(benchmark::State& state)
 {
-    MeasureDrawing(state, DrawMapAt, WidestMachineLevel(), MAP_WIDTH, MAP_HEIGHT, false);
+    MeasureDrawing(state, DrawMapAt, FastestKernelLevel(), MAP_WIDTH, MAP_HEIGHT, false);
 }
 
 // The same map cell by cell through GDI, as on a DC whose pixels cannot be
@@ -86,7 +86,7 @@ void BM_Map_DrawMap(benchmark::State& state)
 void BM_Map_DrawMapThroughGdi(benchmark::State& state)
 {
     AllowDirectPixels(false);
-    MeasureDrawing(state, DrawMapAt, WidestMachineLevel(), MAP_WIDTH, MAP_HEIGHT, true);
+    MeasureDrawing(state, DrawMapAt, FastestKernelLevel(), MAP_WIDTH, MAP_HEIGHT, true);
     AllowDirectPixels(true);
 }
 
@@ -143,7 +143,7 @@ void BM_Lower_DrawLowerHemisphere(benchmark::State& state, KernelLevel level)
 // The second view of a paint: the points are already worked out.
 void BM_Lower_DrawLowerHemisphereCached(benchmark::State& state)
 {
-    MeasureDrawing(state, DrawLowerHemisphereAt, WidestMachineLevel(), VIEW_WIDTH, VIEW_HEIGHT, true);
+    MeasureDrawing(state, DrawLowerHemisphereAt, FastestKernelLevel(), VIEW_WIDTH, VIEW_HEIGHT, true);
 }
 
 void BM_Lower_BareFillBaseline(benchmark::State& state)

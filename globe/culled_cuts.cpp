@@ -40,7 +40,7 @@ int BandTileWidth(GlobePoint const* bandMiddleRow, int columns, TileShape shape)
     return width < 1 ? 1 : width;
 }
 
-void SweepTile(TileSpan const& tile, CutPlane const* planes, int cutCount, CutKernel kernel)
+void SweepTile(TileSpan const& tile, CutPlane const* planes, int cutCount, TileKernels const& kernels)
 {
     TileStep steps[CUTS_PER_TILE_SWEEP];
     int stepCount = 0;
@@ -49,24 +49,25 @@ void SweepTile(TileSpan const& tile, CutPlane const* planes, int cutCount, CutKe
     double az = 0.0;
     TileBounds bounds {};
     if (TileAxis(tile, ax, ay, az))
-        bounds = BoundTile(MeasureTile(tile, ax, ay, az, kernel), ax, ay, az, cutCount);
+        bounds = BoundTile(kernels.measure(tile, ax, ay, az), ax, ay, az, cutCount);
     for (int c = 0; c < cutCount; ++c) {
         CutReach const reach = ReachOfCut(planes[c], bounds);
         if (reach == CutReach::Misses)
             continue;
         Cut const& cut = planes[c].cut;
-        steps[stepCount++] = { cut.q.x, cut.q.y, cut.q.z, reach == CutReach::Crosses ? 1 : 0, cut.factor };
+        steps[stepCount++] = { cut.q, reach == CutReach::Crosses ? 1 : 0, cut.factor };
         TileRadiiAfter(bounds, reach, cut.factor);
     }
     if (stepCount > 0)
-        ApplyStepsToTile(tile, steps, stepCount, kernel);
+        kernels.applySteps(tile, steps, stepCount);
 }
 
 }
 
-void ApplyCutsCulled(GlobePoint* points, int rows, int columns, Cut const* cuts, int cutCount, CutKernel kernel,
+void ApplyCutsCulled(GlobePoint* points, int rows, int columns, Cut const* cuts, int cutCount, KernelLevel level,
     TileShape shape)
 {
+    TileKernels const& kernels = TileKernelsFor(level);
     if (rows <= 0 || columns <= 0)
         return;
     int const tileRows = shape.rows < 1 ? 1 : shape.rows;
@@ -83,7 +84,7 @@ void ApplyCutsCulled(GlobePoint* points, int rows, int columns, Cut const* cuts,
             for (int column = 0; column < columns; column += width) {
                 int const tileWidth = columns - column < width ? columns - column : width;
                 SweepTile({ band + column, static_cast<std::size_t>(columns), bandRows, tileWidth }, planes, count,
-                    kernel);
+                    kernels);
             }
         }
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "globe/cut_rule.h"
 #include "globe/globe_point.h"
 
 #include <cstddef>
@@ -22,17 +23,11 @@ Cut DrawCut(RandomGenerator& generator);
 // The same from g_random.
 Cut DrawCut();
 
-// A point P lies beyond the cut when q . (P - q) > 0, the difference rounded
-// to single precision coordinate by coordinate. Beyond points are scaled in
-// double precision and stored back in single precision.
+// The cut applied to one point (see BeyondCut and ScaledWhere): the
+// reference every form of the dissection is held to.
 inline GlobePoint ApplyCut(GlobePoint p, Cut const& cut)
 {
-    GlobePoint const d { p.x - cut.q.x, p.y - cut.q.y, p.z - cut.q.z };
-    if (Dot(cut.q, d) > 0.0) {
-        p.x = static_cast<float>(p.x * cut.factor);
-        p.y = static_cast<float>(p.y * cut.factor);
-        p.z = static_cast<float>(p.z * cut.factor);
-    }
+    ApplyCutTo(p, cut.q, cut.factor);
     return p;
 }
 
@@ -60,15 +55,3 @@ inline double RadiusBoundAfter(Cut const& cut, double radiusBound)
 // Applies the cuts in order to every point. Pass-major: the straightforward
 // loop, one sweep of the grid per cut.
 void ApplyCutsPassMajor(GlobePoint* points, std::size_t count, Cut const* cuts, int cutCount);
-
-// Which point-major kernel to use: the fastest the processor runs, or the
-// portable one (for comparing the two).
-enum class CutKernel {
-    Fastest,
-    Portable,
-};
-
-// The same result, bit for bit, point-major: each block of points is taken
-// through all the cuts while it sits in registers, so the grid is swept once.
-void ApplyCutsPointMajor(GlobePoint* points, std::size_t count, Cut const* cuts, int cutCount,
-    CutKernel kernel = CutKernel::Fastest);

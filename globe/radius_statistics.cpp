@@ -1,83 +1,101 @@
 #include "globe/radius_statistics.h"
 
-#include "globe/avx2_lanes.h"
+#include "globe/point_lanes.h"
+
+// The vector forms below are only ever called inside this file, from
+// functions compiled for their instruction set: their vector arguments never
+// cross an ABI boundary.
+#pragma GCC diagnostic ignored "-Wpsabi"
 
 namespace {
 
-RadiusStatistics MeasureRadiiPortable(GlobePoint const* points, std::size_t count)
+using RadiiKernel = RadiusStatistics (*)(GlobePoint const* points, std::size_t count);
+
+// The next element's radius, in element order.
+void AddRadius(RadiusStatistics& statistics, double radius)
 {
-    RadiusStatistics statistics { PointRadius(points[0]), 0.0 };
-    for (std::size_t i = 0; i < count; ++i) {
-        double const r = PointRadius(points[i]);
-        if (r > statistics.maxRadius)
-            statistics.maxRadius = r;
-        statistics.sum += r;
-    }
+    if (radius > statistics.maxRadius)
+        statistics.maxRadius = radius;
+    statistics.sum += radius;
+}
+
+// Adds the radii of points [first, count) one by one.
+RadiusStatistics AddRadii(RadiusStatistics statistics, GlobePoint const* points, std::size_t first, std::size_t count)
+{
+    for (std::size_t i = first; i < count; ++i)
+        AddRadius(statistics, PointRadius(points[i]));
     return statistics;
 }
 
-#ifdef MORVA_HAVE_X86_KERNELS
-
-// sqrt(sqrt(x^2 + y^2)^2 + z^2) for four points, every operation the scalar
-// rule's: correctly rounded products, sums and square roots, no fused
-// multiply-add.
-MORVA_AVX2 __m256d RadiiHalf(__m128 fx, __m128 fy, __m128 fz)
+RadiusStatistics MeasureRadiiPortable(GlobePoint const* points, std::size_t count)
 {
-    __m256d const x = _mm256_cvtps_pd(fx);
-    __m256d const y = _mm256_cvtps_pd(fy);
-    __m256d const z = _mm256_cvtps_pd(fz);
-    __m256d const h = _mm256_sqrt_pd(_mm256_add_pd(_mm256_mul_pd(x, x), _mm256_mul_pd(y, y)));
-    return _mm256_sqrt_pd(_mm256_add_pd(_mm256_mul_pd(h, h), _mm256_mul_pd(z, z)));
+    return AddRadii({ PointRadius(points[0]), 0.0 }, points, 0, count);
 }
 
-__attribute__((target("avx2"))) RadiusStatistics MeasureRadiiAvx2(GlobePoint const* points, std::size_t count)
+#ifdef MORVA_SIMD_X86
+
+// The lanes' radii: the largest kept lane by lane, each added to the sum in
+// order.
+template<int Width>
+[[gnu::always_inline]] inline void AddRadiusLanes(PointLanes<Width> const& p,
+    typename simd::Lanes<Width>::Double& largest, double& sum)
 {
-    constexpr std::size_t LANES = 8;
+    using simd::Widen;
+    auto const radii = RadiusOf(Widen(p.x), Widen(p.y), Widen(p.z));
+    largest = radii > largest ? radii : largest;
+    for (int k = 0; k < Width; ++k)
+        sum += radii[k];
+}
+
+template<int Width>
+[[gnu::always_inline]] inline RadiusStatistics MeasureRadiiLanes(GlobePoint const* points, std::size_t count)
+{
+    using Double = typename simd::Lanes<Width>::Double;
+    using simd::Widen;
     double sum = 0.0;
-    __m256d largest = _mm256_set1_pd(PointRadius(points[0]));
+    Double largest = Double {} + PointRadius(points[0]);
     std::size_t i = 0;
-    for (; i + LANES <= count; i += LANES) {
-        Lanes const v = LoadLanes(points + i);
-        __m256d const low = RadiiHalf(_mm256_castps256_ps128(v.x), _mm256_castps256_ps128(v.y),
-            _mm256_castps256_ps128(v.z));
-        __m256d const high = RadiiHalf(_mm256_extractf128_ps(v.x, 1), _mm256_extractf128_ps(v.y, 1),
-            _mm256_extractf128_ps(v.z, 1));
-        largest = _mm256_max_pd(largest, _mm256_max_pd(low, high));
-        alignas(32) double radii[LANES];
-        _mm256_store_pd(radii, low);
-        _mm256_store_pd(radii + 4, high);
-        for (std::size_t k = 0; k < LANES; ++k)
-            sum += radii[k];
+    for (; i + 2 * Width <= count; i += 2 * Width) {
+        PointLanes<Width> low;
+        PointLanes<Width> high;
+        LoadTwoGroups(points + i, low, high);
+        AddRadiusLanes(low, largest, sum);
+        AddRadiusLanes(high, largest, sum);
     }
     // Radii are never NaN, and equal radii are the same double, so the
     // largest lane is the value the strict comparisons in order would keep.
-    alignas(32) double lanes[4];
-    _mm256_store_pd(lanes, largest);
-    RadiusStatistics statistics { lanes[0], sum };
-    for (int k = 1; k < 4; ++k) {
-        if (lanes[k] > statistics.maxRadius)
-            statistics.maxRadius = lanes[k];
-    }
-    for (; i < count; ++i) {
-        double const r = PointRadius(points[i]);
-        if (r > statistics.maxRadius)
-            statistics.maxRadius = r;
-        statistics.sum += r;
-    }
-    return statistics;
+    RadiusStatistics statistics { largest[0], sum };
+    for (int k = 1; k < Width; ++k)
+        statistics.maxRadius = largest[k] > statistics.maxRadius ? largest[k] : statistics.maxRadius;
+    return AddRadii(statistics, points, i, count);
 }
 
-#endif
-
-}
-
-RadiusStatistics MeasureRadii(GlobePoint const* points, std::size_t count, CutKernel kernel)
+[[gnu::target("sse2")]] RadiusStatistics MeasureRadiiSse2(GlobePoint const* points, std::size_t count)
 {
-#ifdef MORVA_HAVE_X86_KERNELS
-    if (kernel == CutKernel::Fastest && CpuHasAvx2())
-        return MeasureRadiiAvx2(points, count);
+    return MeasureRadiiLanes<2>(points, count);
+}
+
+[[gnu::target("avx2")]] RadiusStatistics MeasureRadiiAvx2(GlobePoint const* points, std::size_t count)
+{
+    return MeasureRadiiLanes<4>(points, count);
+}
+
+// Indexed by KernelLevel. Eight lanes of AVX-512 measure no faster than
+// four of AVX2 (the square roots and the one chain of sums set the pace), so
+// the AVX-512 level takes the AVX2 form.
+RadiiKernel const LEVELS[KERNEL_LEVEL_COUNT] = { MeasureRadiiPortable, MeasureRadiiSse2, MeasureRadiiAvx2,
+    MeasureRadiiAvx2 };
+
 #else
-    (void)kernel;
+
+RadiiKernel const LEVELS[KERNEL_LEVEL_COUNT] = { MeasureRadiiPortable, MeasureRadiiPortable, MeasureRadiiPortable,
+    MeasureRadiiPortable };
+
 #endif
-    return MeasureRadiiPortable(points, count);
+
+}
+
+RadiusStatistics MeasureRadii(GlobePoint const* points, std::size_t count, KernelLevel level)
+{
+    return LEVELS[static_cast<int>(RunnableLevel(level))](points, count);
 }

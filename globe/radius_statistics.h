@@ -1,6 +1,7 @@
 #pragma once
 
-#include "globe/cut.h"
+#include "globe/globe_point.h"
+#include "simd/kernel_level.h"
 
 #include <cstddef>
 
@@ -9,8 +10,9 @@ struct RadiusStatistics {
     double sum;       // the PointRadius of every element added in element order
 };
 
-// The largest radius and the sum of all radii of `count` points (count > 0).
-// The sum is one double accumulator taking the radii in element order, so it
-// rounds exactly as the plain loop does; only the radii themselves are
-// worked out several at a time.
-RadiusStatistics MeasureRadii(GlobePoint const* points, std::size_t count, CutKernel kernel = CutKernel::Fastest);
+// The largest radius and the sum of all radii of `count` points (count > 0),
+// with the kernel of the level (or of the widest level this machine runs
+// when it does not run that one). The sum is one double accumulator taking
+// the radii in element order, so it rounds exactly as the plain loop does;
+// only the radii themselves are worked out several at a time.
+RadiusStatistics MeasureRadii(GlobePoint const* points, std::size_t count, KernelLevel level = FastestKernelLevel());

@@ -2,17 +2,14 @@
 
 #include "globe/cut.h"
 #include "globe/tile_bounds.h"
+#include "simd/kernel_level.h"
 
 #include <cstddef>
 
-// One cut as a tile applies it: either the plane test for each point, or
-// (when the cut covers the whole tile) the scale alone. The scale is the
-// same in both: each coordinate times the factor in double precision,
-// rounded back to single precision.
+// One cut as a tile applies it: either the cut rule for each point, or (when
+// the cut covers the whole tile) the scale alone.
 struct TileStep {
-    float qx;
-    float qy;
-    float qz;
+    GlobePoint q;
     int tested;
     double factor;
 };
@@ -26,8 +23,15 @@ struct TileSpan {
     int width;
 };
 
-// Takes every point of the tile through the steps in order.
-void ApplyStepsToTile(TileSpan const& tile, TileStep const* steps, int stepCount, CutKernel kernel);
+// The tile kernels of one level; every level gives the same points and
+// measures bit for bit.
+struct TileKernels {
+    // Takes every point of the tile through the steps in order.
+    void (*applySteps)(TileSpan const& tile, TileStep const* steps, int stepCount);
+    // Measures the tile's points against the unit axis (see TileMeasure).
+    TileMeasure (*measure)(TileSpan const& tile, double axisX, double axisY, double axisZ);
+};
 
-// Measures the tile's points against the unit axis (see TileMeasure).
-TileMeasure MeasureTile(TileSpan const& tile, double axisX, double axisY, double axisZ, CutKernel kernel);
+// The kernels of the level, or of the widest level this machine runs when
+// it does not run that one.
+TileKernels const& TileKernelsFor(KernelLevel level);

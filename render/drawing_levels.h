@@ -5,7 +5,7 @@
 // one machine. Every level gives the same pixels.
 #pragma once
 
-#include "platform/kernel_level.h"
+#include "simd/kernel_level.h"
 
 #include <windows.h>
 

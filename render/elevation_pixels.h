@@ -10,7 +10,7 @@
 #pragma once
 
 #include "globe/globe_point.h"
-#include "platform/kernel_level.h"
+#include "simd/kernel_level.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -6,7 +6,7 @@
 #pragma once
 
 #include "globe/globe_point.h"
-#include "platform/kernel_level.h"
+#include "simd/kernel_level.h"
 #include "render/hemisphere_projection.h"
 #include "render/pixel_target.h"
 

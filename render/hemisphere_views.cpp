@@ -114,12 +114,12 @@ void DrawHemisphere(ViewSide side, KernelLevel level, HDC hdc, int left, int top
 
 void DrawLowerHemisphere(HDC hdc, int left, int top, int right, int bottom)
 {
-    DrawHemisphere(ViewSide::Lower, WidestMachineLevel(), hdc, left, top, right, bottom);
+    DrawHemisphere(ViewSide::Lower, FastestKernelLevel(), hdc, left, top, right, bottom);
 }
 
 void DrawUpperHemisphere(HDC hdc, int left, int top, int right, int bottom)
 {
-    DrawHemisphere(ViewSide::Upper, WidestMachineLevel(), hdc, left, top, right, bottom);
+    DrawHemisphere(ViewSide::Upper, FastestKernelLevel(), hdc, left, top, right, bottom);
 }
 
 void DrawLowerHemisphereAt(KernelLevel level, HDC hdc, int left, int top, int right, int bottom)

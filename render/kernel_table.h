@@ -4,7 +4,7 @@
 // level to reach each form on one machine.
 #pragma once
 
-#include "platform/kernel_level.h"
+#include "simd/kernel_level.h"
 
 #include <array>
 #include <cstddef>
@@ -19,5 +19,5 @@ struct KernelTable {
     Kernel At(KernelLevel level) const { return forms[static_cast<std::size_t>(level)]; }
 
     // The form of the widest level the processor runs.
-    Kernel ForMachine() const { return At(WidestMachineLevel()); }
+    Kernel ForMachine() const { return At(FastestKernelLevel()); }
 };

@@ -39,7 +39,7 @@ void DrawMapDirect(
 
 void DrawMap(HDC hdc, int left, int top, int right, int bottom)
 {
-    DrawMapAt(WidestMachineLevel(), hdc, left, top, right, bottom);
+    DrawMapAt(FastestKernelLevel(), hdc, left, top, right, bottom);
 }
 
 void DrawMapAt(KernelLevel level, HDC hdc, int left, int top, int right, int bottom)

@@ -5,7 +5,7 @@
 #pragma once
 
 #include "globe/globe.h"
-#include "platform/kernel_level.h"
+#include "simd/kernel_level.h"
 
 #include <cstdint>
 

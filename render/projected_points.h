@@ -3,7 +3,7 @@
 #pragma once
 
 #include "globe/globe_point.h"
-#include "platform/kernel_level.h"
+#include "simd/kernel_level.h"
 #include "render/hemisphere_projection.h"
 
 #include <windows.h>

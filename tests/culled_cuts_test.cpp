@@ -11,6 +11,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -48,22 +50,24 @@ std::vector<GlobePoint> const& GrownGrid()
 }
 
 // The grid and the pass-major loop's result, compared bit for bit after the
-// culled sweep with both kernels and several tile shapes.
+// culled sweep at every level this machine runs and with tiles of several
+// shapes: runs shorter than the widest lanes, one group of them per run
+// (paired across runs), and more groups with points left over.
 void ExpectCulledEqualsPassMajor(std::vector<GlobePoint> const& start, std::vector<Cut> const& cuts)
 {
     auto expected = start;
     ApplyCutsPassMajor(expected.data(), expected.size(), cuts.data(), static_cast<int>(cuts.size()));
     // Single points as tiles only where the grid is small.
-    std::vector<TileShape> shapes { DEFAULT_TILE_SHAPE, { 5, 3 }, { 32, 8 } };
+    std::vector<TileShape> shapes { DEFAULT_TILE_SHAPE, { 5, 3 }, { 32, 8 }, { 3, 24 }, { 7, 37 } };
     if (GRID_N <= 200)
         shapes.push_back({ 1, 1 });
-    for (CutKernel kernel : { CutKernel::Fastest, CutKernel::Portable }) {
+    for (KernelLevel level : LevelsThisMachineRuns()) {
         for (TileShape shape : shapes) {
             auto culled = start;
-            ApplyCutsCulled(culled.data(), GRID_N, GRID_N, cuts.data(), static_cast<int>(cuts.size()), kernel, shape);
+            ApplyCutsCulled(culled.data(), GRID_N, GRID_N, cuts.data(), static_cast<int>(cuts.size()), level, shape);
             long const differs = FirstDifference(culled, expected);
             EXPECT_EQ(differs, -1) << "tiles " << shape.rows << "x" << shape.columns << ", "
-                                   << (kernel == CutKernel::Fastest ? "fastest" : "portable") << " kernel";
+                                   << KernelLevelName(level);
         }
     }
 }
@@ -83,8 +87,8 @@ Tile MeasuredTile(std::vector<GlobePoint>& grid, int row, int column, int rows, 
             tile.points.push_back(grid[(row + i) * GRID_N + column + j]);
     }
     Vector const axis = Unit(Of(tile.points[(rows / 2) * columns + columns / 2]));
-    tile.bounds = BoundTile(MeasureTile(tile.span, axis.x, axis.y, axis.z, CutKernel::Fastest), axis.x, axis.y,
-        axis.z, 1);
+    tile.bounds = BoundTile(TileKernelsFor(FastestKernelLevel()).measure(tile.span, axis.x, axis.y, axis.z), axis.x,
+        axis.y, axis.z, 1);
     return tile;
 }
 
@@ -249,23 +253,50 @@ TEST(CulledCuts, LaterCutsOfASweepSeeTheRadiiEarlierCutsMoved)
 
 // Random cuts, many of them near the surface, through sweeps of every
 // length up to and past the most cuts per tile measure.
+std::vector<Cut> RandomCuts(RandomGenerator& chooser, int count)
+{
+    std::vector<Cut> cuts;
+    for (int c = 0; c < count; ++c) {
+        Vector const direction = Unit({ chooser.RealInRange(-1, 1), chooser.RealInRange(-1, 1),
+            chooser.RealInRange(-1, 1) });
+        double const length = c % 2 == 0 ? chooser.RealInRange(0.0, 2100.0) : chooser.RealInRange(1950.0, 2050.0);
+        cuts.push_back(CutAt(length * direction, chooser.IntInRange(0, 1) ? RAISE_FACTOR : SINK_FACTOR));
+    }
+    return cuts;
+}
+
 TEST(CulledCuts, RandomCutsMatchThePlainLoop)
 {
     RandomGenerator chooser(4242, 2424, false);
     auto grid = GrownGrid();
     int const sweeps = GRID_N >= 500 ? 2 : 6;
     for (int sweep = 0; sweep < sweeps; ++sweep) {
-        std::vector<Cut> cuts;
         int const count = chooser.IntInRange(1, 2 * CUTS_PER_TILE_SWEEP + 3);
-        for (int c = 0; c < count; ++c) {
-            Vector const direction = Unit({ chooser.RealInRange(-1, 1), chooser.RealInRange(-1, 1),
-                chooser.RealInRange(-1, 1) });
-            double const length = c % 2 == 0 ? chooser.RealInRange(0.0, 2100.0) : chooser.RealInRange(1950.0, 2050.0);
-            cuts.push_back(CutAt(length * direction, chooser.IntInRange(0, 1) ? RAISE_FACTOR : SINK_FACTOR));
-        }
+        std::vector<Cut> const cuts = RandomCuts(chooser, count);
         ExpectCulledEqualsPassMajor(grid, cuts);
         ApplyCutsPassMajor(grid.data(), grid.size(), cuts.data(), count);
     }
+}
+
+// Threads cutting grids of their own at once, the kernels chosen as the
+// first of them asks: each grid moves as the plain loop moves it.
+TEST(CulledCuts, ThreadsOnGridsOfTheirOwnMatchThePlainLoop)
+{
+    RandomGenerator chooser(5151, 1515, false);
+    std::vector<Cut> const cuts = RandomCuts(chooser, CUTS_PER_TILE_SWEEP);
+    auto expected = GrownGrid();
+    ApplyCutsPassMajor(expected.data(), expected.size(), cuts.data(), CUTS_PER_TILE_SWEEP);
+    std::vector<std::vector<GlobePoint>> grids(4, GrownGrid());
+    std::vector<std::thread> threads;
+    for (auto& grid : grids) {
+        threads.emplace_back([&grid, &cuts] {
+            ApplyCutsCulled(grid.data(), GRID_N, GRID_N, cuts.data(), CUTS_PER_TILE_SWEEP);
+        });
+    }
+    for (std::thread& thread : threads)
+        thread.join();
+    for (auto const& grid : grids)
+        EXPECT_EQ(FirstDifference(grid, expected), -1);
 }
 
 TEST(CulledCuts, EmptyGridsAndNoCutsChangeNothing)
@@ -280,27 +311,48 @@ TEST(CulledCuts, EmptyGridsAndNoCutsChangeNothing)
     EXPECT_TRUE(SameBits(grid, before));
 }
 
-TEST(RadiusStatistics, BothKernelsEqualTheLoopInElementOrder)
+TEST(RadiusStatistics, EveryLevelEqualsTheLoopInElementOrder)
 {
     auto const& grid = GrownGrid();
     LiteralStatistics const literal = StatisticsOf(grid);
-    for (CutKernel kernel : { CutKernel::Fastest, CutKernel::Portable }) {
-        RadiusStatistics const statistics = MeasureRadii(grid.data(), grid.size(), kernel);
-        EXPECT_EQ(statistics.maxRadius, literal.max);
-        EXPECT_EQ(statistics.sum * GRID_MEAN_FACTOR, literal.mean);
+    for (KernelLevel level : LevelsThisMachineRuns()) {
+        RadiusStatistics const statistics = MeasureRadii(grid.data(), grid.size(), level);
+        EXPECT_EQ(statistics.maxRadius, literal.max) << KernelLevelName(level);
+        EXPECT_EQ(statistics.sum * GRID_MEAN_FACTOR, literal.mean) << KernelLevelName(level);
+        // Every remainder after the groups of the widest lanes, the largest
+        // radius first, last and in the middle.
+        for (std::size_t count = 1; count <= 35; ++count) {
+            for (std::size_t top : { std::size_t { 0 }, count / 2, count - 1 }) {
+                std::vector<GlobePoint> points(grid.begin(), grid.begin() + count);
+                points[top] = { 0.0f, 0.0f, 2500.0f };
+                double sum = 0.0;
+                for (GlobePoint const& p : points)
+                    sum += PointRadius(p);
+                RadiusStatistics const statistics = MeasureRadii(points.data(), count, level);
+                EXPECT_EQ(statistics.maxRadius, 2500.0) << count << " points, " << KernelLevelName(level);
+                EXPECT_EQ(statistics.sum, sum) << count << " points, " << KernelLevelName(level);
+            }
+        }
     }
-    // Every remainder after the blocks of eight, the largest radius first,
-    // last and in the middle.
-    for (std::size_t count = 1; count <= 19; ++count) {
-        for (std::size_t top : { std::size_t { 0 }, count / 2, count - 1 }) {
-            std::vector<GlobePoint> points(grid.begin(), grid.begin() + count);
-            points[top] = { 0.0f, 0.0f, 2500.0f };
-            double sum = 0.0;
-            for (GlobePoint const& p : points)
-                sum += PointRadius(p);
-            RadiusStatistics const statistics = MeasureRadii(points.data(), count);
-            EXPECT_EQ(statistics.maxRadius, 2500.0);
-            EXPECT_EQ(statistics.sum, sum) << count << " points";
+}
+
+// Every level measures a tile exactly as the portable one does, whatever
+// part of a run its lanes fill.
+TEST(TileKernels, EveryLevelMeasuresAsThePortableOne)
+{
+    auto grid = GrownGrid();
+    for (int columns : { 1, 3, 8, 16, 21, 37 }) {
+        int const width = columns < GRID_N ? columns : GRID_N;
+        for (auto [row, column] : SampleTileCorners(3, width)) {
+            TileSpan const span { grid.data() + row * GRID_N + column, GRID_N, 3, width };
+            Vector const axis = Unit(Of(span.first[GRID_N + width / 2]));
+            TileMeasure const portable
+                = TileKernelsFor(KernelLevel::Portable).measure(span, axis.x, axis.y, axis.z);
+            for (KernelLevel level : LevelsThisMachineRuns()) {
+                TileMeasure const measure = TileKernelsFor(level).measure(span, axis.x, axis.y, axis.z);
+                EXPECT_EQ(std::memcmp(&measure, &portable, sizeof measure), 0)
+                    << "tile at " << row << ", " << column << ", width " << width << ", " << KernelLevelName(level);
+            }
         }
     }
 }

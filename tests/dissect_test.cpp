@@ -1,3 +1,4 @@
+#include "globe/culled_cuts.h"
 #include "globe/cut.h"
 #include "globe/globe.h"
 #include "globe/random.h"
@@ -26,26 +27,32 @@ TEST(Dissect, EqualsTheLiteralPassByPassAlgorithmForExtremeAndFallbackSeeds)
         EXPECT_TRUE(DissectMatchesLiteral(seed[0], seed[1], schedule)) << "seeds " << seed[0] << ", " << seed[1];
 }
 
-TEST(Dissect, PointMajorEqualsPassMajorForEveryBlockRemainder)
+// Runs of every length up to two and a half groups of the widest lanes, in
+// one tile of three rows: each level's full groups, the pairs it takes
+// along a run and across runs, and the points left over.
+TEST(Dissect, EveryLevelEqualsPassMajorForEveryRunRemainder)
 {
     g_random = RandomGenerator(555, 666, false);
     std::vector<Cut> cuts;
     for (int c = 0; c < 64; ++c)
         cuts.push_back(DrawCut());
-    // Points spread through and beyond the globe, so every cut splits them.
-    for (std::size_t count = 0; count <= 40; ++count) {
+    int const rows = 3;
+    for (int columns = 0; columns <= 40; ++columns) {
+        // Points spread through and beyond the globe, so every cut splits
+        // them and no tile bound decides a cut.
         std::vector<GlobePoint> points;
-        for (std::size_t k = 0; k < count; ++k) {
+        for (int k = 0; k < rows * columns; ++k) {
             auto const coordinate = [] { return static_cast<float>(RandomReal(-2100.0, 2100.0)); };
             points.push_back({ coordinate(), coordinate(), coordinate() });
         }
         auto passMajor = points;
-        auto portable = points;
-        ApplyCutsPassMajor(passMajor.data(), count, cuts.data(), static_cast<int>(cuts.size()));
-        ApplyCutsPointMajor(points.data(), count, cuts.data(), static_cast<int>(cuts.size()));
-        ApplyCutsPointMajor(portable.data(), count, cuts.data(), static_cast<int>(cuts.size()), CutKernel::Portable);
-        ASSERT_TRUE(SameBits(points, passMajor)) << count << " points";
-        ASSERT_TRUE(SameBits(portable, passMajor)) << count << " points";
+        ApplyCutsPassMajor(passMajor.data(), passMajor.size(), cuts.data(), static_cast<int>(cuts.size()));
+        for (KernelLevel level : LevelsThisMachineRuns()) {
+            auto culled = points;
+            ApplyCutsCulled(culled.data(), rows, columns, cuts.data(), static_cast<int>(cuts.size()), level,
+                { rows, columns });
+            ASSERT_TRUE(SameBits(culled, passMajor)) << columns << " columns, " << KernelLevelName(level);
+        }
     }
 }
 
@@ -86,7 +93,7 @@ TEST(Cut, FarCutPointsAndTheCentreMoveNothing)
     };
     for (Cut const& cut : cuts) {
         auto grid = before;
-        ApplyCutsPointMajor(grid.data(), grid.size(), &cut, 1);
+        ApplyCutsCulled(grid.data(), GRID_N, GRID_N, &cut, 1);
         EXPECT_TRUE(SameBits(grid, before));
     }
 }
@@ -157,32 +164,6 @@ TEST(Cut, ReachIsDecidedWithASafeMargin)
     ASSERT_FALSE(CutMayReach(grazing, bound));
     ApplyCutsPassMajor(grid.data(), grid.size(), &grazing, 1);
     EXPECT_TRUE(SameBits(grid, before));
-}
-
-}
-
-namespace {
-
-TEST(Dissect, BothKernelsMatchPassMajorOnAWholeGrid)
-{
-    g_random = RandomGenerator(1234, 4321, false);
-    std::vector<Cut> cuts;
-    while (cuts.size() < 60) {
-        Cut const cut = DrawCut();
-        if (CutMayReach(cut, 2000.0))
-            cuts.push_back(cut);
-    }
-    auto globe = std::make_unique<Globe>();
-    auto passMajor = Grid(*globe);
-    auto fastest = passMajor;
-    auto portable = passMajor;
-    int const count = static_cast<int>(cuts.size());
-    ApplyCutsPassMajor(passMajor.data(), passMajor.size(), cuts.data(), count);
-    ApplyCutsPointMajor(fastest.data(), fastest.size(), cuts.data(), count, CutKernel::Fastest);
-    ApplyCutsPointMajor(portable.data(), portable.size(), cuts.data(), count, CutKernel::Portable);
-    EXPECT_TRUE(SameBits(fastest, passMajor));
-    EXPECT_TRUE(SameBits(portable, passMajor));
-    EXPECT_FALSE(SameBits(passMajor, Grid(*globe)));
 }
 
 }

@@ -6,10 +6,10 @@
 // reversed or empty.
 #pragma once
 
-#include "platform/kernel_level.h"
+#include "simd/kernel_level.h"
 #include "render/memory_canvas.h"
 #include "render/pixel_target.h"
-#include "tests/render/machine_levels.h"
+#include "simd/kernel_level.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -71,7 +71,7 @@ inline void ExpectDirectEqualsGdi(DrawingAt draw, char const* drawing)
     for (Target const& target : TARGETS) {
         std::vector<std::uint32_t> const throughGdi = Pixels(draw, KernelLevel::Portable, target.rect, false);
         ASSERT_EQ(throughGdi.size(), std::size_t { WIDTH } * HEIGHT) << drawing << ", " << target.name;
-        for (KernelLevel level : MachineLevels()) {
+        for (KernelLevel level : LevelsThisMachineRuns()) {
             std::vector<std::uint32_t> const direct = Pixels(draw, level, target.rect, true);
             for (std::size_t i = 0; i < direct.size(); ++i) {
                 ASSERT_EQ(direct[i], throughGdi[i]) << drawing << " at " << KernelLevelName(level) << ", "

@@ -80,7 +80,7 @@ TEST_F(DirectDrawing, ViewsOfExtremePointsEqualTheCellByCellDrawing)
 TEST_F(DirectDrawing, FollowsTheGlobeFromOneBatchToTheNext)
 {
     RECT const whole { 0, 0, WIDTH, HEIGHT };
-    KernelLevel const level = WidestMachineLevel();
+    KernelLevel const level = FastestKernelLevel();
     Pixels(DrawMapAt, level, whole, true);
     Pixels(DrawLowerHemisphereAt, level, whole, true);
     globe->Dissect(50);

@@ -6,7 +6,7 @@
 #include "render/elevation_rule.h"
 #include "render/float_conversion.h"
 #include "render/pixel_target.h"
-#include "tests/render/machine_levels.h"
+#include "simd/kernel_level.h"
 
 #include <gtest/gtest.h>
 
@@ -23,7 +23,7 @@ constexpr float Infinity = std::numeric_limits<float>::infinity();
 
 void ExpectSameAsElevationColor(std::vector<GlobePoint> const& points, float mean, float max)
 {
-    for (KernelLevel level : MachineLevels()) {
+    for (KernelLevel level : LevelsThisMachineRuns()) {
         std::vector<std::uint32_t> pixels(points.size(), 0xDEADBEEF);
         ElevationPixels(level, points.data(), points.size(), mean, max, pixels.data());
         for (std::size_t i = 0; i < points.size(); ++i) {

@@ -3,7 +3,7 @@
 // around the vector widths, with points that leave the int range or are not
 // numbers in every lane.
 #include "render/projected_points.h"
-#include "tests/render/machine_levels.h"
+#include "simd/kernel_level.h"
 
 #include <gtest/gtest.h>
 
@@ -29,7 +29,7 @@ TEST(ProjectPoints, MatchesTheProjectionPointByPointAtEveryLevel)
             points[i] = { extreme ? extremes[i % std::size(extremes)] : coordinate(random),
                 extreme ? extremes[(i + 5) % std::size(extremes)] : coordinate(random), 0 };
         }
-        for (KernelLevel level : MachineLevels()) {
+        for (KernelLevel level : LevelsThisMachineRuns()) {
             std::vector<POINT> projected(count, POINT { 12345, 12345 });
             ProjectPoints(level, projection, points.data(), count, projected.data());
             for (std::size_t i = 0; i < count; ++i) {

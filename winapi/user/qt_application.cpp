@@ -7,8 +7,10 @@
 #include <QScreen>
 #include <QTimer>
 
+#include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <new>
 
 // Fontconfig and D-Bus (which Qt's X11 platform talks to) keep a few
 // allocations for the life of the process, behind pointers LeakSanitizer
@@ -27,9 +29,34 @@ namespace {
 // Qt cannot be torn down from exit handlers.
 QApplication* g_application = nullptr;
 
+// Qt's plugin loader warns of each plugin it could not map when memory runs
+// out, and with no platform plugin left Qt's start-up ends the process. Both
+// are memory running out: the warnings are held back, and the end goes the
+// way the caller's new-handler ends a start that memory ran out under.
+QtMessageHandler g_handlerBeforeStart = nullptr;
+bool g_startRanOutOfMemory = false;
+
+void OnStartUpMessage(QtMsgType type, QMessageLogContext const& context, QString const& message)
+{
+    bool const noMemory = message.contains(QLatin1String("Cannot allocate memory"));
+    g_startRanOutOfMemory = g_startRanOutOfMemory || noMemory;
+    if (type == QtFatalMsg && g_startRanOutOfMemory) {
+        if (std::new_handler const handler = std::get_new_handler())
+            handler();
+    }
+    if (noMemory && type != QtFatalMsg)
+        return;
+    if (g_handlerBeforeStart)
+        g_handlerBeforeStart(type, context, message);
+    else
+        std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
+}
+
 void CreateApplication(int& argc, char** argv)
 {
+    g_handlerBeforeStart = qInstallMessageHandler(OnStartUpMessage);
     g_application = new QApplication(argc, argv);
+    qInstallMessageHandler(g_handlerBeforeStart);
     QApplication::setQuitOnLastWindowClosed(false);
 }
 

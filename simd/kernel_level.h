@@ -1,0 +1,89 @@
+// The instruction-set levels a family of kernels is written for, and which of
+// them this processor runs. Every level of a family gives the same results,
+// bit for bit; a wider one only goes faster. A family picks its kernels once,
+// from FastestKernelLevel(); tests and benchmarks name each level this
+// machine runs to compare them.
+#pragma once
+
+#include <array>
+#include <vector>
+
+enum class KernelLevel {
+    Portable, // plain C++, one value at a time: the reference form
+    Sse2,     // 128-bit registers
+    Avx2,     // 256-bit registers
+    Avx512,   // 512-bit registers (AVX-512F)
+};
+
+inline constexpr int KERNEL_LEVEL_COUNT = 4;
+
+// Every level, narrowest first.
+inline constexpr std::array<KernelLevel, KERNEL_LEVEL_COUNT> KERNEL_LEVELS {
+    KernelLevel::Portable,
+    KernelLevel::Sse2,
+    KernelLevel::Avx2,
+    KernelLevel::Avx512,
+};
+
+inline char const* KernelLevelName(KernelLevel level)
+{
+    switch (level) {
+    case KernelLevel::Portable:
+        return "portable";
+    case KernelLevel::Sse2:
+        return "sse2";
+    case KernelLevel::Avx2:
+        return "avx2";
+    case KernelLevel::Avx512:
+        return "avx512";
+    }
+    return "unknown";
+}
+
+namespace simd_detail {
+
+inline KernelLevel DetectFastestLevel()
+{
+#if defined(__x86_64__) || defined(__i386__)
+    // Safe during static initialisation, before the runtime's own call.
+    __builtin_cpu_init();
+    if (__builtin_cpu_supports("avx512f"))
+        return KernelLevel::Avx512;
+    if (__builtin_cpu_supports("avx2"))
+        return KernelLevel::Avx2;
+    if (__builtin_cpu_supports("sse2"))
+        return KernelLevel::Sse2;
+#endif
+    return KernelLevel::Portable;
+}
+
+}
+
+// The widest level this processor runs, found on the first call (safe from
+// any thread) and the same ever after.
+inline KernelLevel FastestKernelLevel()
+{
+    static KernelLevel const fastest = simd_detail::DetectFastestLevel();
+    return fastest;
+}
+
+// Whether this processor runs code compiled for the level.
+inline bool MachineRuns(KernelLevel level)
+{
+    return static_cast<int>(level) <= static_cast<int>(FastestKernelLevel());
+}
+
+// Every level this processor runs, narrowest first.
+inline std::vector<KernelLevel> LevelsThisMachineRuns()
+{
+    std::vector<KernelLevel> levels;
+    for (int level = 0; level <= static_cast<int>(FastestKernelLevel()); ++level)
+        levels.push_back(static_cast<KernelLevel>(level));
+    return levels;
+}
+
+// The level itself when this processor runs it, else the widest it runs.
+inline KernelLevel RunnableLevel(KernelLevel level)
+{
+    return MachineRuns(level) ? level : FastestKernelLevel();
+}
