@@ -16,6 +16,7 @@
 struct SampledOutputs::Claimed {
     SampledFile file;
     std::unique_ptr<AtomicFile> atomic;
+    bool written = false;
 };
 
 namespace {
@@ -65,7 +66,7 @@ SampledOutputs::SampledOutputs(GrowerOptions const& options, std::int32_t gridSi
     , showProgress(showProgress)
 {
     for (SampledFile& file : SampledFiles(options, gridSize))
-        files.push_back(std::make_unique<Claimed>(Claimed { std::move(file), nullptr }));
+        files.push_back(std::make_unique<Claimed>(Claimed { std::move(file), nullptr, false }));
 }
 
 SampledOutputs::~SampledOutputs() = default;
@@ -88,91 +89,117 @@ bool SampledOutputs::GrowsPixels() const
         [](auto const& claimed) { return claimed->file.surface.sampling == Sampling::Pixel; });
 }
 
-RadiusRange SampledOutputs::MeasureRange(GrownGrid const& grid, std::vector<Cut> const& cuts)
-{
-    if (options.heightRange)
-        return { options.heightRange->min, options.heightRange->max };
-    // Every height sample the run writes: a file sampled from the grid
-    // counts the whole grid, as such heightmaps always have.
-    std::optional<RadiusRange> range;
-    std::vector<SampleSurface> grown;
-    for (auto const& claimed : files) {
-        SampledFile const& file = claimed->file;
-        if (file.kind != SampleKind::Height)
-            continue;
-        if (!file.surface.face && file.surface.sampling == Sampling::Grid)
-            range = Union(range, GridRadiusRange(grid.points, static_cast<std::size_t>(grid.n) * grid.n));
-        else if (std::find(grown.begin(), grown.end(), file.surface) == grown.end())
-            grown.push_back(file.surface);
-    }
-    // The samples are kept for the writing, while they fit, so that the
-    // surfaces need not be grown again.
-    std::size_t samples = 0;
-    for (SampleSurface const& surface : grown)
-        samples += static_cast<std::size_t>(surface.Width()) * static_cast<std::size_t>(surface.Height());
-    bool const keep = samples <= KEPT_SAMPLES_LIMIT;
+namespace {
 
-    for (SampleSurface const& surface : grown) {
-        ProgressLine progress(showProgress, "heights, for their range");
-        std::int32_t const width = surface.Width();
-        std::int32_t const stripRows = StripRows(width);
-        std::vector<double> strip(static_cast<std::size_t>(width) * static_cast<std::size_t>(stripRows));
-        std::vector<float>* samplesKept = nullptr;
-        if (keep) {
-            keptSurfaces.push_back(surface);
-            keptSamples.emplace_back();
-            samplesKept = &keptSamples.back();
-            samplesKept->reserve(static_cast<std::size_t>(width) * static_cast<std::size_t>(surface.Height()));
-        }
-        SharedRows::MakeStrip const make = RadiusMaker(surface, grid, cuts, nullptr);
-        for (std::int32_t first = 0; first < surface.Height(); first += stripRows) {
-            std::int32_t const rows = std::min(stripRows, surface.Height() - first);
-            make(first, rows, strip.data());
-            auto const end = strip.begin() + static_cast<std::ptrdiff_t>(rows) * width;
-            auto const [low, high] = std::minmax_element(strip.begin(), end);
-            range = Union(range, { *low, *high });
-            if (samplesKept)
-                samplesKept->insert(samplesKept->end(), strip.begin(), end);
-            progress.Update(static_cast<std::uint64_t>(first + rows), static_cast<std::uint64_t>(surface.Height()));
-        }
-        progress.Finish();
-    }
-    return range.value_or(RadiusRange { 0.0, 0.0 });
+bool SixteenBit(SampledFile const& file)
+{
+    return file.kind == SampleKind::Height && HeightmapBits(file.format) == 16;
+}
+
 }
 
 std::string SampledOutputs::Write(GrownGrid const& grid, std::vector<Cut> const& cuts)
 {
-    bool const sixteenBits = std::any_of(files.begin(), files.end(), [](auto const& claimed) {
-        return claimed->file.kind == SampleKind::Height && HeightmapBits(claimed->file.format) == 16;
-    });
-    RadiusRange range { 0.0, 0.0 };
-    if (sixteenBits) {
-        range = MeasureRange(grid, cuts);
-        sixteenBitRange = range;
+    // The files of one surface are written together, from one growth.
+    std::vector<std::vector<Claimed*>> surfaces;
+    for (auto const& claimed : files) {
+        auto const same = std::find_if(surfaces.begin(), surfaces.end(),
+            [&](auto const& together) { return together.front()->file.surface == claimed->file.surface; });
+        if (same == surfaces.end())
+            surfaces.push_back({ claimed.get() });
+        else
+            same->push_back(claimed.get());
     }
 
-    // The files of one surface are written together, from one growth.
-    std::vector<bool> done(files.size(), false);
-    for (std::size_t i = 0; i < files.size(); ++i) {
-        if (done[i])
+    bool const sixteenBits
+        = std::any_of(files.begin(), files.end(), [](auto const& claimed) { return SixteenBit(claimed->file); });
+    RadiusRange range { 0.0, 0.0 };
+    if (sixteenBits && options.heightRange)
+        range = { options.heightRange->min, options.heightRange->max };
+    else if (sixteenBits) {
+        std::optional<RadiusRange> measured;
+        if (std::string const failure = MeasureRange(surfaces, grid, cuts, measured); !failure.empty())
+            return failure;
+        range = measured.value_or(RadiusRange { 0.0, 0.0 });
+    }
+    if (sixteenBits)
+        sixteenBitRange = range;
+
+    for (std::vector<Claimed*> const& together : surfaces) {
+        std::vector<Claimed*> left;
+        std::copy_if(together.begin(), together.end(), std::back_inserter(left),
+            [](Claimed const* claimed) { return !claimed->written; });
+        if (left.empty())
             continue;
-        std::vector<Claimed*> together;
-        for (std::size_t j = i; j < files.size(); ++j) {
-            if (!done[j] && files[j]->file.surface == files[i]->file.surface) {
-                together.push_back(files[j].get());
-                done[j] = true;
-            }
+        SampleSurface const& surface = together.front()->file.surface;
+        std::vector<float> const* kept = nullptr;
+        for (std::size_t k = 0; k < keptSurfaces.size(); ++k) {
+            if (keptSurfaces[k] == surface)
+                kept = &keptSamples[k];
         }
-        if (std::string const failure = WriteSurface(together, grid, cuts, range); !failure.empty())
+        if (std::string const failure
+            = WriteTogether(surface, left, RadiusMaker(surface, grid, cuts, kept), grid, range, "");
+            !failure.empty())
             return failure;
     }
     return {};
 }
 
-std::string SampledOutputs::WriteSurface(std::vector<Claimed*> const& together, GrownGrid const& grid,
-    std::vector<Cut> const& cuts, RadiusRange range)
+std::string SampledOutputs::MeasureRange(std::vector<std::vector<Claimed*>> const& surfaces, GrownGrid const& grid,
+    std::vector<Cut> const& cuts, std::optional<RadiusRange>& range)
 {
-    SampleSurface const& surface = together.front()->file.surface;
+    // Every height sample the run writes: a file sampled from the grid
+    // counts the whole grid, as such heightmaps always have.
+    std::vector<std::vector<Claimed*> const*> grown;
+    std::size_t samples = 0;
+    for (std::vector<Claimed*> const& together : surfaces) {
+        SampleSurface const& surface = together.front()->file.surface;
+        if (std::none_of(together.begin(), together.end(),
+                [](Claimed const* claimed) { return claimed->file.kind == SampleKind::Height; }))
+            continue;
+        if (!surface.face && surface.sampling == Sampling::Grid) {
+            range = Union(range, GridRadiusRange(grid.points, static_cast<std::size_t>(grid.n) * grid.n));
+            continue;
+        }
+        grown.push_back(&together);
+        samples += static_cast<std::size_t>(surface.Width()) * static_cast<std::size_t>(surface.Height());
+    }
+    // The samples are kept for the 16-bit files, while they fit, so that the
+    // surfaces need not be grown again; the files that need no range are
+    // written from this growth.
+    bool const keep = samples <= KEPT_SAMPLES_LIMIT;
+    for (std::vector<Claimed*> const* together : grown) {
+        SampleSurface const& surface = together->front()->file.surface;
+        std::size_t const width = static_cast<std::size_t>(surface.Width());
+        std::vector<float>* samplesKept = nullptr;
+        if (keep) {
+            keptSurfaces.push_back(surface);
+            keptSamples.emplace_back();
+            samplesKept = &keptSamples.back();
+            samplesKept->reserve(width * static_cast<std::size_t>(surface.Height()));
+        }
+        SharedRows::MakeStrip const make = RadiusMaker(surface, grid, cuts, nullptr);
+        SharedRows::MakeStrip const measuring = [&](std::int32_t first, std::int32_t rows, double* out) {
+            make(first, rows, out);
+            double* const end = out + static_cast<std::size_t>(rows) * width;
+            auto const [low, high] = std::minmax_element(out, end);
+            range = Union(range, { *low, *high });
+            if (samplesKept)
+                samplesKept->insert(samplesKept->end(), out, end);
+        };
+        std::vector<Claimed*> now;
+        std::copy_if(together->begin(), together->end(), std::back_inserter(now),
+            [](Claimed const* claimed) { return !SixteenBit(claimed->file); });
+        if (std::string const failure = WriteTogether(surface, now, measuring, grid, {}, "the heights' range");
+            !failure.empty())
+            return failure;
+    }
+    return {};
+}
+
+std::string SampledOutputs::WriteTogether(SampleSurface const& surface, std::vector<Claimed*> const& together,
+    SharedRows::MakeStrip const& make, GrownGrid const& grid, RadiusRange range, std::string const& alsoDoing)
+{
     SharedRows rows(surface.Width(), surface.Height(), StripRows(surface.Width()), static_cast<int>(together.size()));
     std::vector<WriterResult> results(together.size());
     std::vector<std::thread> writers;
@@ -211,14 +238,12 @@ std::string SampledOutputs::WriteSurface(std::vector<Claimed*> const& together, 
         }
     }
 
-    ProgressLine progress(showProgress, ProgressLabel(described));
+    std::string label = ProgressLabel(described);
+    if (!alsoDoing.empty())
+        label += (label.empty() ? "" : " and ") + alsoDoing;
+    ProgressLine progress(showProgress, label);
     try {
-        std::vector<float> const* kept = nullptr;
-        for (std::size_t k = 0; k < keptSurfaces.size(); ++k) {
-            if (keptSurfaces[k] == surface)
-                kept = &keptSamples[k];
-        }
-        rows.Make(RadiusMaker(surface, grid, cuts, kept), [&](std::int32_t made) {
+        rows.Make(make, [&](std::int32_t made) {
             progress.Update(static_cast<std::uint64_t>(made), static_cast<std::uint64_t>(surface.Height()));
         });
     } catch (...) {
@@ -250,6 +275,7 @@ std::string SampledOutputs::WriteSurface(std::vector<Claimed*> const& together, 
             status = file.Status();
             return file.Error();
         }
+        together[i]->written = true;
         Record(*together[i], range);
     }
     return {};

@@ -4,6 +4,7 @@
 #include "grower/atomic_file.h"
 #include "grower/metadata_export.h"
 #include "grower/sampled_files.h"
+#include "grower/shared_rows.h"
 #include "grower/world_export.h"
 
 #include <memory>
@@ -47,9 +48,15 @@ public:
 private:
     struct Claimed;
 
-    RadiusRange MeasureRange(GrownGrid const& grid, std::vector<Cut> const& cuts);
-    std::string WriteSurface(std::vector<Claimed*> const& files, GrownGrid const& grid, std::vector<Cut> const& cuts,
-        RadiusRange range);
+    // Grows the surfaces that have heightmaps, finding the range of every
+    // height sample the run writes, and writes their files that need no
+    // range on the way. Empty, or why a file failed.
+    std::string MeasureRange(std::vector<std::vector<Claimed*>> const& surfaces, GrownGrid const& grid,
+        std::vector<Cut> const& cuts, std::optional<RadiusRange>& range);
+    // Writes files of one surface from the radii `make` makes, each on a
+    // thread of its own (none: the radii are only made).
+    std::string WriteTogether(SampleSurface const& surface, std::vector<Claimed*> const& together,
+        SharedRows::MakeStrip const& make, GrownGrid const& grid, RadiusRange range, std::string const& alsoDoing);
     void Record(Claimed const& file, RadiusRange range);
 
     GrowerOptions const& options;

@@ -62,7 +62,8 @@ void SharedRows::Make(MakeStrip const& make, std::function<void(std::int32_t mad
             // The storage holds strip - 2 until every reader has moved on.
             std::unique_lock lock(mutex);
             changed.wait(lock, [&] { return stopped || LowestPosition() >= strip - 1; });
-            if (stopped || LowestPosition() == FINISHED)
+            // Without readers the strips are still made, for the maker's own use.
+            if (stopped || (!positions.empty() && LowestPosition() == FINISHED))
                 return;
         }
         std::int32_t const first = strip * stripRows;

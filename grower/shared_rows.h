@@ -26,7 +26,7 @@ public:
     void Finish(int reader);
 
     // Makes every strip in order, waiting for the readers as it must; returns
-    // early when every reader has finished. `made` is told the rows made so
+    // early when every reader there was has finished. `made` is told the rows made so
     // far after each strip.
     void Make(MakeStrip const& make, std::function<void(std::int32_t made)> const& made);
 
