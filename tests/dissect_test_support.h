@@ -6,6 +6,7 @@
 #include "globe/cut.h"
 #include "globe/globe.h"
 #include "globe/random.h"
+#include "plain_growth.h"
 
 #include <gtest/gtest.h>
 
@@ -46,17 +47,8 @@ inline long FirstDifference(std::vector<GlobePoint> const& a, std::vector<GlobeP
 // The literal algorithm: for each pass, draw its cut and test every point.
 inline void DissectPassByPass(std::vector<GlobePoint>& grid, int passes)
 {
-    for (int p = 0; p < passes; ++p) {
-        Cut const cut = DrawCut();
-        for (GlobePoint& point : grid) {
-            GlobePoint const d { point.x - cut.q.x, point.y - cut.q.y, point.z - cut.q.z };
-            if (Dot(cut.q, d) > 0.0) {
-                point.x = static_cast<float>(point.x * cut.factor);
-                point.y = static_cast<float>(point.y * cut.factor);
-                point.z = static_cast<float>(point.z * cut.factor);
-            }
-        }
-    }
+    for (int p = 0; p < passes; ++p)
+        plain_growth::CutEveryPoint(grid, DrawCut());
 }
 
 // The statistics of the literal loop over a grid.

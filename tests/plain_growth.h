@@ -37,22 +37,26 @@ inline GlobePoint CubePixelStart(int face, int i, int j, int size)
         static_cast<float>((2000.0 * d[2]) / n) };
 }
 
-// Every pass in order over every point: q.(P - q) > 0 with the difference
-// in single precision scales the point by the factor, rounded back.
+// One pass: q.(P - q) > 0, with the difference in single precision, scales
+// the point by the factor, rounded back.
+inline void CutEveryPoint(std::vector<GlobePoint>& points, Cut const& cut)
+{
+    for (GlobePoint& point : points) {
+        GlobePoint const d { point.x - cut.q.x, point.y - cut.q.y, point.z - cut.q.z };
+        if (Dot(cut.q, d) > 0.0) {
+            point.x = static_cast<float>(point.x * cut.factor);
+            point.y = static_cast<float>(point.y * cut.factor);
+            point.z = static_cast<float>(point.z * cut.factor);
+        }
+    }
+}
+
+// Every pass in order over every point, the cuts drawn from the seeds.
 inline void GrowPassByPass(std::vector<GlobePoint>& points, std::int32_t seed1, std::int32_t seed2, int passes)
 {
     RandomGenerator generator(seed1, seed2, false);
-    for (int p = 0; p < passes; ++p) {
-        Cut const cut = DrawCut(generator);
-        for (GlobePoint& point : points) {
-            GlobePoint const d { point.x - cut.q.x, point.y - cut.q.y, point.z - cut.q.z };
-            if (Dot(cut.q, d) > 0.0) {
-                point.x = static_cast<float>(point.x * cut.factor);
-                point.y = static_cast<float>(point.y * cut.factor);
-                point.z = static_cast<float>(point.z * cut.factor);
-            }
-        }
-    }
+    for (int p = 0; p < passes; ++p)
+        CutEveryPoint(points, DrawCut(generator));
 }
 
 }
