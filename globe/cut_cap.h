@@ -2,6 +2,7 @@
 
 #include "globe/cut.h"
 
+#include <algorithm>
 #include <cmath>
 
 // Culling by direction. A cut can move a point P only when
@@ -11,56 +12,63 @@
 // ray, up to the rounding of its coordinates), so a group of points whose
 // directions lie in a cone meets the cap only when the cone does.
 
-// A cone of directions: its unit axis and its half-angle.
+// A cone of directions: its unit axis and its half-angle, with the
+// half-angle's cosine and sine.
 struct DirectionCone {
     double x;
     double y;
     double z;
     double angle;
-};
-
-// The directions a cut may move points along, widened by `drift`, the most
-// any point's direction may have turned from where it started.
-struct CutCap {
-    double x; // the unit direction of q
-    double y;
-    double z;
-    double angle; // the cap's half-angle with the drift, above pi when it holds every direction
     double cosAngle;
     double sinAngle;
 };
 
-// The cap of a cut on points no farther than `radiusBound` from the centre,
-// with the same margin as CutMayReach: the test's rounding never moves a
-// point outside it.
-inline CutCap CapOfCut(Cut const& cut, double radiusBound, double drift)
+// The cone about a unit axis with the given half-angle.
+inline DirectionCone ConeAbout(double x, double y, double z, double angle)
+{
+    return { x, y, z, angle, std::cos(angle), std::sin(angle) };
+}
+
+// A cut's direction and distance from the centre, worked out once a run.
+struct CutDirection {
+    double x; // the unit direction of q, (0, 0, 1) for q at the centre
+    double y;
+    double z;
+    double length; // |q|
+};
+
+inline CutDirection DirectionOfCut(Cut const& cut)
 {
     double const qx = cut.q.x;
     double const qy = cut.q.y;
     double const qz = cut.q.z;
     double const length = std::sqrt((qx * qx + qy * qy) + qz * qz);
-    CutCap cap { 0.0, 0.0, 1.0, 4.0, -1.0, 0.0 }; // q at the centre: every direction
     if (!(length > 0.0))
-        return cap;
-    cap.x = qx / length;
-    cap.y = qy / length;
-    cap.z = qz / length;
-    double const reach = length / (radiusBound * 1.0001);
-    cap.angle = (reach >= 1.0 ? 0.0 : std::acos(reach)) + drift;
-    cap.cosAngle = std::cos(cap.angle);
-    cap.sinAngle = std::sin(cap.angle);
-    return cap;
+        return { 0.0, 0.0, 1.0, 0.0 };
+    return { qx / length, qy / length, qz / length, length };
 }
 
-// False only when no direction of the cone lies in the cap:
-// angle(axis, q) > cone angle + cap angle.
-inline bool CapMeetsCone(CutCap const& cap, DirectionCone const& cone, double coneCos, double coneSin)
+// False only when the cut moves no point no farther than `radiusBound` from
+// the centre whose direction lies in the cone.
+//
+// The test that the cut computes for P = |P| u differs from
+// |P| (q . u) - |q|^2 by less than 1.2e-7 |q| (|P| + |q|) (see ReachOfCut),
+// so it can pass only where q/|q| . u > |q| / r - 2.5e-7 for |q| < 1.0001 r.
+// The cone's directions come as near to q's as
+// cos(max(0, angle(axis, q) - half-angle)); that is held against
+// |q| / (1.0001 r), the margin of CutMayReach, less 1e-6, which covers the
+// test's rounding with room to spare.
+inline bool CutMayReachCone(CutDirection const& cut, DirectionCone const& cone, double radiusBound)
 {
-    if (cap.angle + cone.angle >= 3.14)
+    if (cone.angle >= 3.14 || !(cut.length > 0.0))
         return true;
-    // cos(cone + cap), the cosine of the widest angle between the axis and
-    // a direction the cap and the cone share, with room for its rounding.
-    double const widest = coneCos * cap.cosAngle - coneSin * cap.sinAngle;
-    double const axisCos = (cone.x * cap.x + cone.y * cap.y) + cone.z * cap.z;
-    return axisCos >= widest - 1e-9;
+    double const reach = cut.length / (radiusBound * 1.0001);
+    if (reach >= 1.0)
+        return false;
+    double const axisCos = (cone.x * cut.x + cone.y * cut.y) + cone.z * cut.z;
+    if (axisCos >= cone.cosAngle)
+        return true;
+    double const axisSin = std::sqrt(std::max(0.0, 1.0 - axisCos * axisCos));
+    double const nearest = axisCos * cone.cosAngle + axisSin * cone.sinAngle;
+    return nearest >= reach - 1e-6;
 }

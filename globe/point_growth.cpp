@@ -26,49 +26,79 @@ struct Block {
     int columns;
 };
 
+// The cuts taken through a block between two measures of its radii: enough
+// to fill several sweeps of its tiles, few enough that the bound on its
+// radii stays close.
+constexpr std::size_t CUTS_PER_MEASURE = 4 * CUTS_PER_TILE_SWEEP;
+
 // The cone around the directions of `count` points: about the middle
-// one's, wide enough for every one, with room for the rounding.
-DirectionCone ConeOf(GlobePoint const* points, int count)
+// one's, wide enough for every one, with room for the rounding and for
+// `drift`, the most any direction may turn while the points are grown.
+DirectionCone ConeOf(GlobePoint const* points, int count, double drift)
 {
     GlobePoint const& middle = points[count / 2];
     double const length = PointRadius(middle);
-    DirectionCone cone { middle.x / length, middle.y / length, middle.z / length, 0.0 };
+    double const x = middle.x / length;
+    double const y = middle.y / length;
+    double const z = middle.z / length;
     double nearest = 1.0;
     for (int i = 0; i < count; ++i) {
         GlobePoint const& p = points[i];
         double const r = PointRadius(p);
-        nearest = std::min(nearest, ((cone.x * p.x + cone.y * p.y) + cone.z * p.z) / r);
+        nearest = std::min(nearest, ((x * p.x + y * p.y) + z * p.z) / r);
     }
-    cone.angle = std::acos(std::max(nearest, -1.0)) + 1e-6;
-    return cone;
+    return ConeAbout(x, y, z, std::acos(std::max(nearest, -1.0)) + 1e-6 + drift);
+}
+
+// A bound on the radii of `count` points as they are now.
+double RadiusBoundOf(GlobePoint const* points, int count)
+{
+    double largest = 0.0;
+    for (int i = 0; i < count; ++i) {
+        double const x = points[i].x;
+        double const y = points[i].y;
+        double const z = points[i].z;
+        largest = std::max(largest, (x * x + y * y) + z * z);
+    }
+    return std::sqrt(largest) * (1.0 + 1e-6);
 }
 
 class BlockGrower {
 public:
-    BlockGrower(GlobePoint* points, int columns, std::vector<Cut> const& cuts, std::vector<CutCap> const& caps)
+    BlockGrower(GlobePoint* points, int columns, std::vector<Cut> const& cuts,
+        std::vector<CutDirection> const& directions)
         : points(points)
         , columns(columns)
         , cuts(cuts)
-        , caps(caps)
+        , directions(directions)
+        // Each scaling turns a point's direction by less than 1.2e-7 rad.
+        , drift(static_cast<double>(cuts.size()) * 1.2e-7)
     {
-        meeting.reserve(cuts.size());
+        meeting.reserve(CUTS_PER_MEASURE);
     }
 
     // Gathers the block into contiguous storage, takes it through the cuts
-    // whose caps meet its cone of directions, puts it back.
+    // that may reach its cone of directions, puts it back. The block's radii
+    // are measured again every so many cuts; in between, only the cuts it
+    // meets that raise points widen their bound.
     void Grow(Block const& block)
     {
+        int const count = block.rows * block.columns;
         for (int r = 0; r < block.rows; ++r)
             std::copy_n(Row(block, r), block.columns, gathered + r * block.columns);
-        DirectionCone const cone = ConeOf(gathered, block.rows * block.columns);
-        double const coneCos = std::cos(cone.angle);
-        double const coneSin = std::sin(cone.angle);
-        meeting.clear();
-        for (std::size_t c = 0; c < cuts.size(); ++c) {
-            if (CapMeetsCone(caps[c], cone, coneCos, coneSin))
-                meeting.push_back(cuts[c]);
+        DirectionCone const cone = ConeOf(gathered, count, drift);
+        std::size_t next = 0;
+        while (next < cuts.size()) {
+            double radiusBound = RadiusBoundOf(gathered, count);
+            meeting.clear();
+            for (; next < cuts.size() && meeting.size() < CUTS_PER_MEASURE; ++next) {
+                if (CutMayReachCone(directions[next], cone, radiusBound)) {
+                    meeting.push_back(cuts[next]);
+                    radiusBound = RadiusBoundAfter(cuts[next], radiusBound);
+                }
+            }
+            ApplyCutsCulled(gathered, block.rows, block.columns, meeting.data(), static_cast<int>(meeting.size()));
         }
-        ApplyCutsCulled(gathered, block.rows, block.columns, meeting.data(), static_cast<int>(meeting.size()));
         for (int r = 0; r < block.rows; ++r)
             std::copy_n(gathered + r * block.columns, block.columns, Row(block, r));
     }
@@ -82,7 +112,8 @@ private:
     GlobePoint* points;
     int columns;
     std::vector<Cut> const& cuts;
-    std::vector<CutCap> const& caps;
+    std::vector<CutDirection> const& directions;
+    double drift;
     std::vector<Cut> meeting;
     GlobePoint gathered[BLOCK_ROWS * BLOCK_COLUMNS];
 };
@@ -108,28 +139,17 @@ void GrowPoints(GlobePoint* points, int rows, int columns, std::vector<Cut> cons
         return Block { row, column, std::min(BLOCK_ROWS, rows - row), std::min(BLOCK_COLUMNS, columns - column) };
     };
 
-    // Each cut's cap, on the radii its turn may find: no point lies farther
-    // out than the farthest start, raised by each cut that raises, and no
-    // direction has turned by more than the rounding of one scaling (under
-    // 6e-8) for each cut before.
-    std::vector<CutCap> caps;
-    caps.reserve(cuts.size());
-    double radiusBound = 0.0;
-    std::size_t const count = static_cast<std::size_t>(rows) * static_cast<std::size_t>(columns);
-    for (std::size_t i = 0; i < count; ++i)
-        radiusBound = std::max(radiusBound, PointRadius(points[i]));
-    radiusBound *= 1.0 + 1e-6;
-    for (std::size_t c = 0; c < cuts.size(); ++c) {
-        caps.push_back(CapOfCut(cuts[c], radiusBound, 1e-6 + static_cast<double>(c) * 1.2e-7));
-        radiusBound = RadiusBoundAfter(cuts[c], radiusBound);
-    }
+    std::vector<CutDirection> directions;
+    directions.reserve(cuts.size());
+    for (Cut const& cut : cuts)
+        directions.push_back(DirectionOfCut(cut));
 
     // Every allocation is made here, before any thread starts, so a lack of
     // memory is thrown on this thread.
     int const wanted = static_cast<int>(std::min<long long>(std::max(threads, 1), blockCount));
     std::vector<std::unique_ptr<BlockGrower>> growers;
     for (int t = 0; t < wanted; ++t)
-        growers.push_back(std::make_unique<BlockGrower>(points, columns, cuts, caps));
+        growers.push_back(std::make_unique<BlockGrower>(points, columns, cuts, directions));
 
     std::atomic<long long> next { 0 };
     auto const work = [&](BlockGrower& grower) {

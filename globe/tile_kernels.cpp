@@ -2,6 +2,8 @@
 
 #include "globe/point_lanes.h"
 
+#include <utility>
+
 // The vector forms below are only ever called inside this file, from
 // functions compiled for their instruction set: their vector arguments never
 // cross an ABI boundary.
@@ -67,29 +69,88 @@ TileMeasure MeasureTilePortable(TileSpan const& tile, double ax, double ay, doub
 #ifdef MORVA_SIMD_X86
 
 // Chains groups of Width points taken through the steps side by side: as
-// many independent chains of work per step.
+// many independent chains of work per step, each held in registers.
+template<int Width, int Chains, int... C>
+[[gnu::always_inline]] inline void ApplyStepsToGroups(GlobePoint* const* groups, TileStep const* steps, int stepCount,
+    std::integer_sequence<int, C...>)
+{
+    PointLanes<Width> lanes[Chains] = { LoadPoints<Width>(groups[C])... };
+    for (int s = 0; s < stepCount; ++s) {
+        TileStep const& step = steps[s];
+        if (step.tested)
+            (ApplyCutTo(lanes[C], step.q, step.factor), ...);
+        else
+            ((lanes[C] = ScaledWhere(true, lanes[C], step.factor)), ...);
+    }
+    (StorePoints(groups[C], lanes[C]), ...);
+}
+
 template<int Width, int Chains>
 [[gnu::always_inline]] inline void ApplyStepsToGroups(GlobePoint* const* groups, TileStep const* steps, int stepCount)
 {
-    PointLanes<Width> lanes[Chains];
-    for (int c = 0; c < Chains; ++c)
-        lanes[c] = LoadPoints<Width>(groups[c]);
-    for (int s = 0; s < stepCount; ++s) {
-        for (int c = 0; c < Chains; ++c)
-            ApplyStep(lanes[c], steps[s]);
-    }
-    for (int c = 0; c < Chains; ++c)
-        StorePoints(groups[c], lanes[c]);
+    ApplyStepsToGroups<Width, Chains>(groups, steps, stepCount, std::make_integer_sequence<int, Chains>());
 }
 
+// The points left over at the ends of a tile's runs, gathered into groups of
+// their own: every point of a tile takes the same steps, whichever run it
+// lies in.
+template<int Width, int Chains>
+class StrayPoints {
+public:
+    StrayPoints(TileStep const* steps, int stepCount)
+        : steps(steps)
+        , stepCount(stepCount)
+    {
+    }
+
+    [[gnu::always_inline]] void Add(GlobePoint* point)
+    {
+        homes[count] = point;
+        copies[count] = *point;
+        if (++count == Chains * Width)
+            Flush();
+    }
+
+    // Takes the gathered points through the steps and puts them back; a
+    // last group is filled up with copies of its last point.
+    [[gnu::always_inline]] void Flush()
+    {
+        if (count == 0)
+            return;
+        int const groupCount = (count + Width - 1) / Width;
+        for (int k = count; k < groupCount * Width; ++k)
+            copies[k] = copies[count - 1];
+        GlobePoint* groups[Chains];
+        for (int g = 0; g < groupCount; ++g)
+            groups[g] = copies + g * Width;
+        if (groupCount == Chains) {
+            ApplyStepsToGroups<Width, Chains>(groups, steps, stepCount);
+        } else {
+            for (int g = 0; g < groupCount; ++g)
+                ApplyStepsToGroups<Width, 1>(groups + g, steps, stepCount);
+        }
+        for (int k = 0; k < count; ++k)
+            *homes[k] = copies[k];
+        count = 0;
+    }
+
+private:
+    TileStep const* steps;
+    int stepCount;
+    int count = 0;
+    GlobePoint* homes[Chains * Width];
+    GlobePoint copies[Chains * Width];
+};
+
 // The tile's groups of Width points, Chains at a time wherever the tile has
-// them (along a run or from one run to the next). The points left over at
-// the end of a run take the steps one by one.
+// them (along a run or from one run to the next); the points left over at
+// the ends of the runs are gathered into groups of their own.
 template<int Width, int Chains>
 [[gnu::always_inline]] inline void ApplyStepsToTileLanes(TileSpan const& tile, TileStep const* steps, int stepCount)
 {
     GlobePoint* groups[Chains];
     int waiting = 0;
+    StrayPoints<Width, Chains> strays(steps, stepCount);
     for (int i = 0; i < tile.rows; ++i) {
         GlobePoint* run = tile.first + i * tile.stride;
         int j = 0;
@@ -100,13 +161,12 @@ template<int Width, int Chains>
                 waiting = 0;
             }
         }
-        for (; j < tile.width; ++j) {
-            for (int s = 0; s < stepCount; ++s)
-                ApplyStep(run[j], steps[s]);
-        }
+        for (; j < tile.width; ++j)
+            strays.Add(run + j);
     }
     for (int c = 0; c < waiting; ++c)
         ApplyStepsToGroups<Width, 1>(groups + c, steps, stepCount);
+    strays.Flush();
 }
 
 // Width points at a time, two groups at once where a run has them; a run's
