@@ -1,17 +1,14 @@
 #include "render/elevation_pixels.h"
 
+#include "globe/point_lanes.h"
 #include "render/elevation_color.h"
-#include "render/elevation_pixels_avx512.h"
 #include "render/elevation_rule.h"
-#include "render/float_conversion.h"
 #include "render/kernel_table.h"
 #include "render/pixel_target.h"
 
 #include <algorithm>
 #include <cfloat>
 #include <cstring>
-
-#include <immintrin.h>
 
 // The vector forms below are only ever called from functions compiled for
 // their instruction set, inside this file: their vector arguments never
@@ -22,84 +19,55 @@ namespace {
 
 constexpr std::size_t RUN = 256;
 
-// Within this land or depth fraction every product, sum and rounding below
-// stays far inside the int range, where truncating to 32 bits keeps the same
-// low byte as truncating to 64.
+// Within this land or depth fraction every product, sum and rounding of the
+// rule stays far inside the int range, where truncating to 32 bits keeps the
+// same low byte as truncating to 64.
 constexpr double EXACT_FRACTION = 1048576.0;
 
-// Lanes of Width doubles, with their masks and 32-bit ints.
+// The pixels of one group of Width points by the colour rule, and lanes
+// that are not zero where a point's values leave the exact range. (Each
+// comparison feeds a selection of its own: GCC 12 works out masks combined
+// by & lane by lane at AVX-512.)
 template<int Width>
-struct Lanes {
-    typedef double Real __attribute__((vector_size(8 * Width)));
-    typedef long long Mask __attribute__((vector_size(8 * Width)));
-    typedef float Single __attribute__((vector_size(4 * Width)));
-    typedef int Int __attribute__((vector_size(4 * Width)));
-};
-
-// Square roots, correctly rounded, of each lane: the one operation the
-// vector extensions do not spell.
-inline Lanes<2>::Real Sqrt(Lanes<2>::Real value)
+[[gnu::always_inline]] inline typename simd::Lanes<Width>::Double PixelGroup(PointLanes<Width> const& p, double seaLevel, double span,
+    std::uint32_t* pixels)
 {
-    return _mm_sqrt_pd(value);
+    using Double = typename simd::Lanes<Width>::Double;
+    using Int = typename simd::Lanes<Width>::Int;
+    using simd::Narrow;
+    using simd::TruncateToInt;
+    using simd::Widen;
+    Double const radius = RadiusOf(Widen(p.x), Widen(p.y), Widen(p.z));
+    auto const fitsSingle = radius <= static_cast<double>(FLT_MAX);
+    Double const r = Widen(Narrow(fitsSingle ? radius : Double {}));
+    Double const fraction = (r - seaLevel) / span;
+    Double const none = Double {};
+    Double const flaw = (fitsSingle ? none : none + 1.0) + (fraction > -EXACT_FRACTION ? none : none + 1.0)
+        + (fraction < EXACT_FRACTION ? none : none + 1.0);
+    ElevationChannels<Double> const c = ElevationChannelsOf(r, seaLevel, span);
+    // Each channel's low byte, truncated toward zero.
+    Int const packed = (TruncateToInt(c.red) & 0xFF) << 16 | (TruncateToInt(c.green) & 0xFF) << 8
+        | (TruncateToInt(c.blue) & 0xFF);
+    std::memcpy(pixels, &packed, sizeof packed);
+    return flaw;
 }
 
-[[gnu::target("avx2")]] inline Lanes<4>::Real Sqrt(Lanes<4>::Real value)
-{
-    return _mm256_sqrt_pd(value);
-}
-
-// The colour rule, operation for operation as ElevationColor, for Width
-// points at a time. The depth fraction of the sea, (seaLevel - r) / span, is
-// exactly -t, so 255 - 100 * depth is exactly 100 * t + 255. Returns false
-// when some point of the run lies outside the exact range.
+// The pixels of `count` points, a multiple of twice Width, two groups at a
+// time. Returns false when some point leaves the exact range.
 template<int Width>
 [[gnu::always_inline]] inline bool PixelRun(GlobePoint const* points, std::size_t count, double seaLevel,
     double span, std::uint32_t* pixels)
 {
-    using Real = typename Lanes<Width>::Real;
-    using Mask = typename Lanes<Width>::Mask;
-    using Single = typename Lanes<Width>::Single;
-    using Int = typename Lanes<Width>::Int;
-    Mask allInRange = Mask {} == 0;
-    for (std::size_t i = 0; i + Width <= count; i += Width) {
-        Real x, y, z;
-        for (int lane = 0; lane < Width; ++lane) {
-            x[lane] = points[i + lane].x;
-            y[lane] = points[i + lane].y;
-            z[lane] = points[i + lane].z;
-        }
-        Real const h = Sqrt(x * x + y * y);
-        Real const radius = Sqrt(h * h + z * z);
-        Mask const fitsSingle = radius <= FLT_MAX;
-        Real const r = __builtin_convertvector(
-            __builtin_convertvector(fitsSingle ? radius : Real {}, Single), Real);
-
-        Real const fraction = (r - seaLevel) / span;
-        Mask const inRange = fitsSingle & (fraction > -EXACT_FRACTION) & (fraction < EXACT_FRACTION);
-        allInRange &= inRange;
-        Real const t = inRange ? fraction : Real {};
-        Mask const land = r >= seaLevel;
-        Real const p = t * 255.0;
-        Mask const peak = p > PEAK_THRESHOLD;
-
-        Real const peakRed = __builtin_convertvector(__builtin_convertvector(p, Single), Real);
-        Real const landRed = 220.0 * t + 34.0;
-        Real const landGreen = 85.0 * t + 171.0;
-        Real const landBlue = 75.0 * t + 65.0;
-        Real const seaBlue = t * 100.0 + 255.0;
-        Real const nearWhite = Real {} + 254.0;
-        Real const red = land ? (peak ? peakRed : landRed) : Real {};
-        Real const green = land ? (peak ? nearWhite : landGreen) : Real {};
-        Real const blue = land ? (peak ? nearWhite : landBlue) : seaBlue;
-        // Each channel's low byte, truncated toward zero.
-        Int const redByte = __builtin_convertvector(red, Int) & 0xFF;
-        Int const greenByte = __builtin_convertvector(green, Int) & 0xFF;
-        Int const blueByte = __builtin_convertvector(blue, Int) & 0xFF;
-        Int const packed = redByte << 16 | greenByte << 8 | blueByte;
-        std::memcpy(pixels + i, &packed, sizeof packed);
+    typename simd::Lanes<Width>::Double flaws {};
+    for (std::size_t i = 0; i < count; i += 2 * Width) {
+        PointLanes<Width> low;
+        PointLanes<Width> high;
+        LoadTwoGroups(points + i, low, high);
+        flaws += PixelGroup(low, seaLevel, span, pixels + i);
+        flaws += PixelGroup(high, seaLevel, span, pixels + i + Width);
     }
     for (int lane = 0; lane < Width; ++lane) {
-        if (!allInRange[lane])
+        if (flaws[lane] != 0.0)
             return false;
     }
     return true;
@@ -114,9 +82,9 @@ void ScalarPixels(GlobePoint const* points, std::size_t count, float meanRadius,
 
 using RunKernel = bool (*)(GlobePoint const*, std::size_t, double, double, std::uint32_t*);
 
-// The points in runs of RUN, each run's whole vectors of Width by Run and
-// the rest, or the whole run where a vector left the exact range, by the
-// rule itself.
+// The points in runs of RUN, each run's pairs of groups of Width by Run and
+// the rest, or the whole run where a group left the exact range, by the rule
+// itself.
 template<std::size_t Width, RunKernel Run>
 void PixelsInRuns(GlobePoint const* points, std::size_t count, float meanRadius, float maxRadius,
     std::uint32_t* pixels)
@@ -125,7 +93,7 @@ void PixelsInRuns(GlobePoint const* points, std::size_t count, float meanRadius,
     double const span = static_cast<double>(maxRadius) - seaLevel;
     for (std::size_t first = 0; first < count; first += RUN) {
         std::size_t const length = std::min(RUN, count - first);
-        std::size_t const whole = length - length % Width;
+        std::size_t const whole = length - length % (2 * Width);
         if (Run(points + first, whole, seaLevel, span, pixels + first))
             ScalarPixels(points + first + whole, length - whole, meanRadius, maxRadius, pixels + first + whole);
         else
@@ -133,15 +101,22 @@ void PixelsInRuns(GlobePoint const* points, std::size_t count, float meanRadius,
     }
 }
 
-bool Sse2Run(GlobePoint const* points, std::size_t count, double seaLevel, double span, std::uint32_t* pixels)
+[[gnu::target("sse2")]] bool Sse2Run(GlobePoint const* points, std::size_t count, double seaLevel, double span,
+    std::uint32_t* pixels)
 {
     return PixelRun<2>(points, count, seaLevel, span, pixels);
 }
 
-[[gnu::target("avx2")]] bool Avx2Run(
-    GlobePoint const* points, std::size_t count, double seaLevel, double span, std::uint32_t* pixels)
+[[gnu::target("avx2")]] bool Avx2Run(GlobePoint const* points, std::size_t count, double seaLevel, double span,
+    std::uint32_t* pixels)
 {
     return PixelRun<4>(points, count, seaLevel, span, pixels);
+}
+
+[[gnu::target("avx512f")]] bool Avx512Run(GlobePoint const* points, std::size_t count, double seaLevel,
+    double span, std::uint32_t* pixels)
+{
+    return PixelRun<8>(points, count, seaLevel, span, pixels);
 }
 
 using PixelsKernel = void (*)(GlobePoint const*, std::size_t, float, float, std::uint32_t*);
@@ -150,7 +125,7 @@ constexpr KernelTable<PixelsKernel> PIXELS_KERNELS { {
     ScalarPixels,
     PixelsInRuns<2, Sse2Run>,
     PixelsInRuns<4, Avx2Run>,
-    PixelsInRuns<elevation_pixels::AVX512_WIDTH, elevation_pixels::PixelRunAvx512>,
+    PixelsInRuns<8, Avx512Run>,
 } };
 
 }

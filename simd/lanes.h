@@ -28,6 +28,7 @@ struct Lanes {
     // What comparing doubles gives: lanes of the platform's first 64-bit
     // integer type, long or long long.
     typedef std::conditional_t<sizeof(long) == 8, long, long long> Mask __attribute__((vector_size(8 * Width)));
+    typedef int Int __attribute__((vector_size(4 * Width)));
 };
 
 inline double Widen(float value)
@@ -115,6 +116,27 @@ constexpr __mmask8 ALL_EIGHT = 0xFF;
 {
     __m512i const bits = reinterpret_cast<__m512i>(mask);
     return _mm512_test_epi64_mask(bits, bits) != 0;
+}
+
+// Lanes of doubles truncated toward zero to 32-bit ints. A lane that is not
+// finite or lies outside the int range gives INT_MIN, as the instructions
+// do (there is no scalar form: a double outside the range has no defined
+// conversion).
+[[gnu::target("sse2")]] inline Lanes<2>::Int TruncateToInt(Lanes<2>::Double value)
+{
+    typedef int Four __attribute__((vector_size(16)));
+    Four const all = reinterpret_cast<Four>(_mm_cvttpd_epi32(reinterpret_cast<__m128d>(value)));
+    return __builtin_shufflevector(all, all, 0, 1);
+}
+
+[[gnu::target("avx")]] inline Lanes<4>::Int TruncateToInt(Lanes<4>::Double value)
+{
+    return reinterpret_cast<Lanes<4>::Int>(_mm256_cvttpd_epi32(reinterpret_cast<__m256d>(value)));
+}
+
+[[gnu::target("avx512f")]] inline Lanes<8>::Int TruncateToInt(Lanes<8>::Double value)
+{
+    return reinterpret_cast<Lanes<8>::Int>(_mm512_maskz_cvttpd_epi32(ALL_EIGHT, reinterpret_cast<__m512d>(value)));
 }
 
 [[gnu::target("sse2")]] inline Lanes<2>::Double SquareRoot(Lanes<2>::Double value)
