@@ -48,27 +48,36 @@ inline CutDirection DirectionOfCut(Cut const& cut)
     return { qx / length, qy / length, qz / length, length };
 }
 
+// How near a cone's directions come to a cut's: the largest q/|q| . u over
+// the directions u of the cone, cos(max(0, angle(axis, q) - half-angle)).
+// Every direction counts for a cone wider than the sphere's half-turn, and
+// for q at the centre.
+inline double NearestCosine(CutDirection const& cut, DirectionCone const& cone)
+{
+    if (cone.angle >= 3.14 || !(cut.length > 0.0))
+        return 1.0;
+    double const axisCos = (cone.x * cut.x + cone.y * cut.y) + cone.z * cut.z;
+    if (axisCos >= cone.cosAngle)
+        return 1.0;
+    double const axisSin = std::sqrt(std::max(0.0, 1.0 - axisCos * axisCos));
+    return axisCos * cone.cosAngle + axisSin * cone.sinAngle;
+}
+
 // False only when the cut moves no point no farther than `radiusBound` from
-// the centre whose direction lies in the cone.
+// the centre whose direction comes no nearer to q's than `nearestCosine`
+// (see NearestCosine).
 //
 // The test that the cut computes for P = |P| u differs from
 // |P| (q . u) - |q|^2 by less than 1.2e-7 |q| (|P| + |q|) (see ReachOfCut),
 // so it can pass only where q/|q| . u > |q| / r - 2.5e-7 for |q| < 1.0001 r.
-// The cone's directions come as near to q's as
-// cos(max(0, angle(axis, q) - half-angle)); that is held against
-// |q| / (1.0001 r), the margin of CutMayReach, less 1e-6, which covers the
-// test's rounding with room to spare.
-inline bool CutMayReachCone(CutDirection const& cut, DirectionCone const& cone, double radiusBound)
+// The nearest cosine is held against |q| / (1.0001 r), the margin of
+// CutMayReach, less 1e-6, which covers the test's rounding with room to
+// spare; both sides are multiplied by 1.0001 r, so no division stands in
+// the way of the next cut's bound.
+inline bool CutMayReachCone(CutDirection const& cut, double nearestCosine, double radiusBound)
 {
-    if (cone.angle >= 3.14 || !(cut.length > 0.0))
+    double const reach = radiusBound * 1.0001;
+    if (!(cut.length > 0.0))
         return true;
-    double const reach = cut.length / (radiusBound * 1.0001);
-    if (reach >= 1.0)
-        return false;
-    double const axisCos = (cone.x * cut.x + cone.y * cut.y) + cone.z * cut.z;
-    if (axisCos >= cone.cosAngle)
-        return true;
-    double const axisSin = std::sqrt(std::max(0.0, 1.0 - axisCos * axisCos));
-    double const nearest = axisCos * cone.cosAngle + axisSin * cone.sinAngle;
-    return nearest >= reach - 1e-6;
+    return cut.length < reach && nearestCosine * reach >= cut.length - 1e-6 * reach;
 }

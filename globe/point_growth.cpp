@@ -75,6 +75,7 @@ public:
         , drift(static_cast<double>(cuts.size()) * 1.2e-7)
     {
         meeting.reserve(CUTS_PER_MEASURE);
+        nearest.resize(cuts.size());
     }
 
     // Gathers the block into contiguous storage, takes it through the cuts
@@ -87,12 +88,14 @@ public:
         for (int r = 0; r < block.rows; ++r)
             std::copy_n(Row(block, r), block.columns, gathered + r * block.columns);
         DirectionCone const cone = ConeOf(gathered, count, drift);
+        for (std::size_t c = 0; c < cuts.size(); ++c)
+            nearest[c] = NearestCosine(directions[c], cone);
         std::size_t next = 0;
         while (next < cuts.size()) {
             double radiusBound = RadiusBoundOf(gathered, count);
             meeting.clear();
             for (; next < cuts.size() && meeting.size() < CUTS_PER_MEASURE; ++next) {
-                if (CutMayReachCone(directions[next], cone, radiusBound)) {
+                if (CutMayReachCone(directions[next], nearest[next], radiusBound)) {
                     meeting.push_back(cuts[next]);
                     radiusBound = RadiusBoundAfter(cuts[next], radiusBound);
                 }
@@ -115,6 +118,7 @@ private:
     std::vector<CutDirection> const& directions;
     double drift;
     std::vector<Cut> meeting;
+    std::vector<double> nearest; // NearestCosine of each cut, for the block at hand
     GlobePoint gathered[BLOCK_ROWS * BLOCK_COLUMNS];
 };
 
