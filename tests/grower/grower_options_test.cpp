@@ -1,12 +1,13 @@
 #include "grower/grower_options.h"
+#include "tests/grower/parsed_options.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-ParsedGrowerOptions Parse(std::vector<std::string> args)
+ParsedGrowerOptions Parse(std::vector<std::string> const& args)
 {
-    return ParseGrowerOptions(args);
+    return ParseForTest(args);
 }
 
 TEST(GrowerOptions, DefaultsToTickSeedsAndTheProgramsPassCount)
@@ -70,13 +71,13 @@ TEST(GrowerOptions, TheWindowViewNeedsABuildThatCanPaintIt)
 {
     auto const window = Parse({ "--image", "w.png", "--view", "window", "--size", "4x4" });
     ASSERT_EQ(window.error, "");
-    EXPECT_EQ(CheckViewAvailable(window.options, true), "");
-    std::string const refusal = CheckViewAvailable(window.options, false);
+    EXPECT_EQ(RefusalOf([&] { CheckViewAvailable(window.options, true); }), "");
+    std::string const refusal = RefusalOf([&] { CheckViewAvailable(window.options, false); });
     EXPECT_NE(refusal.find("cannot paint the program's window"), std::string::npos) << refusal;
     EXPECT_EQ(refusal.find('\n'), std::string::npos);
     for (char const* view : { "map", "lower", "upper", "texture" }) {
         auto const other = Parse({ "--image", "w.png", "--view", view, "--size", "4x4" });
-        EXPECT_EQ(CheckViewAvailable(other.options, false), "") << view;
+        EXPECT_EQ(RefusalOf([&] { CheckViewAvailable(other.options, false); }), "") << view;
     }
 }
 
