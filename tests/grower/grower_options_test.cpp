@@ -57,6 +57,23 @@ TEST(GrowerOptions, RejectsBadInputWithAReason)
     }
 }
 
+// The words as CLI11 sorts them: --name=value is one, an option named again
+// takes its last value, a flag takes none, and a value may look like an
+// option.
+TEST(GrowerOptions, ReadTheCommandLinesWordsOneWay)
+{
+    auto const parsed = Parse({ "--passes=7", "--dump", "--quiet", "--seeds", "1,2", "--seeds", "-3,4" });
+    ASSERT_EQ(parsed.error, "");
+    EXPECT_EQ(parsed.options.passes, 7);
+    EXPECT_EQ(parsed.options.dumpPath, "--quiet");
+    EXPECT_FALSE(parsed.options.quiet);
+    EXPECT_EQ(*parsed.options.seed1, -3);
+    EXPECT_EQ(Parse({ "--quiet=no" }).error, "--quiet takes no value (try --help)");
+    EXPECT_EQ(Parse({ "--passes", "5", "--" }).error, "unknown option '--' (try --help)");
+    EXPECT_EQ(Parse({ "--passes", "5", "--dump" }).error, "--dump needs a value (try --help)");
+    EXPECT_NE(GrowerUsage("g").find("--cube-texture PATTERN"), std::string::npos);
+}
+
 TEST(GrowerOptions, VersionAsksForNothingElse)
 {
     auto const parsed = Parse({ "--version", "--image", "w.png" });
