@@ -6,7 +6,6 @@
 #include "grower/sampled_outputs.h"
 #include "grower/write_run.h"
 
-#include <algorithm>
 
 ClaimedOutputs::ClaimedOutputs(GrowerOptions const& options, std::int32_t gridSize)
     : gridSize(gridSize)

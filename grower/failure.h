@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 
 // Why a run ends without its outputs: the exit status (exit_status.h) and
 // the one line that says why. Thrown by every step of the grower and caught
