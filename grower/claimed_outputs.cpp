@@ -50,7 +50,8 @@ void ClaimedOutputs::Write(WriteRun& run)
         }
         std::vector<FileDetail> details = std::get<FileWriter>(output->entry->writer)(run, output->file);
         output->file.Flush();
-        run.written.push_back({ output->entry->kind, output->file.Name(), output->file.BytesWritten(), std::move(details) });
+        run.written.push_back(
+            { output->entry->kind, output->file.Name(), output->file.BytesWritten(), std::move(details) });
     }
 }
 

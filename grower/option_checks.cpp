@@ -115,7 +115,8 @@ void CheckOptionsTogether(GrowerOptions const& options)
 void CheckViewAvailable(GrowerOptions const& options, bool windowViewAvailable)
 {
     if (options.view == ImageView::Window && !windowViewAvailable)
-        throw Failure(EXIT_BAD_INPUT, "--view window: this build cannot paint the program's window (only the Linux build can)");
+        throw Failure(EXIT_BAD_INPUT,
+            "--view window: this build cannot paint the program's window (only the Linux build can)");
 }
 
 ImageSize HeightmapMapSize(GrowerOptions const& options, std::int32_t gridSize)

@@ -106,7 +106,8 @@ std::vector<OptionEntry> const& OptionTable()
                 ReadFileName<&GrowerOptions::heightmapPath>("--heightmap", v, o);
             } },
         { "--heightmap-size", "WxH",
-            "its size, 1 to " + std::to_string(MAX_IMAGE_SIDE) + " each way\n(default 2N x N for a grid of N x N points)",
+            "its size, 1 to " + std::to_string(MAX_IMAGE_SIDE)
+                + " each way\n(default 2N x N for a grid of N x N points)",
             [](std::string const& v, GrowerOptions& o) {
                 ReadMapSize<&GrowerOptions::heightmapSize>("--heightmap-size", v, o);
             } },

@@ -15,12 +15,16 @@ std::vector<std::string> OneFile(GrowerOptions const& options)
 // The picture and the texture share --image; --view tells them apart.
 std::vector<std::string> PictureFile(GrowerOptions const& options)
 {
-    return options.view == ImageView::Texture ? std::vector<std::string>() : OneFile<&GrowerOptions::imagePath>(options);
+    if (options.view == ImageView::Texture)
+        return {};
+    return OneFile<&GrowerOptions::imagePath>(options);
 }
 
 std::vector<std::string> TextureFile(GrowerOptions const& options)
 {
-    return options.view == ImageView::Texture ? OneFile<&GrowerOptions::imagePath>(options) : std::vector<std::string>();
+    if (options.view != ImageView::Texture)
+        return {};
+    return OneFile<&GrowerOptions::imagePath>(options);
 }
 
 // A cube map's six faces, in the order of CUBE_FACES.
