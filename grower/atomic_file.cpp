@@ -47,8 +47,9 @@ void RemoveAbandonedTemporaryFiles()
     RemovePendingFiles();
 }
 
-AtomicFile::AtomicFile(std::string destination)
-    : destination(std::move(destination))
+AtomicFile::AtomicFile(std::string name, OutputTarget target)
+    : name(std::move(name))
+    , target(std::move(target))
 {
 }
 
@@ -57,70 +58,62 @@ AtomicFile::~AtomicFile()
     Discard();
 }
 
-bool AtomicFile::Refuse(int errorNumber)
+void AtomicFile::Refuse(int errorNumber)
 {
-    FailWith(errorNumber);
     Discard();
-    return false;
+    throw WriteFault(name, errorNumber);
 }
 
-void AtomicFile::FailWith(int errorNumber)
+Failure AtomicFile::WriteFailure(int errorNumber, std::string const& reason)
 {
-    error = "cannot write '" + destination + "': "
-        + (errorNumber ? std::strerror(errorNumber) : std::string("input/output error"));
-    status = errorNumber ? StatusForErrno(errorNumber) : EXIT_SYSTEM_REFUSED;
+    if (std::ferror(stream))
+        return WriteFault(name, errorNumber);
+    return EncodeFault(name, reason);
 }
 
-bool AtomicFile::Flush()
+std::uint64_t AtomicFile::BytesWritten()
+{
+    std::fflush(stream);
+#ifdef _WIN32
+    long long const position = _ftelli64(stream);
+#else
+    long long const position = ftello(stream);
+#endif
+    return position < 0 ? 0 : static_cast<std::uint64_t>(position);
+}
+
+void AtomicFile::Flush()
 {
     errno = 0;
-    if (std::fflush(stream) == 0 && !std::ferror(stream))
-        return true;
-    FailWith(errno);
-    return false;
+    if (std::fflush(stream) != 0 || std::ferror(stream))
+        throw WriteFault(name, errno);
 }
 
-bool AtomicFile::Open()
+void AtomicFile::Open()
 {
-    ResolvedOutput const resolved = ResolveOutputPath(destination);
-    if (!resolved.error.empty()) {
-        error = resolved.error;
-        status = resolved.status;
-        return false;
-    }
-    target = resolved.target;
-
     if (target.kind == OutputTarget::Kind::CharacterDevice) {
         stream = OpenDeviceForWriting(target.path.c_str());
-        if (!stream) {
-            FailWith(errno);
-            return false;
-        }
-        return true;
+        if (!stream)
+            throw WriteFault(name, errno);
+        return;
     }
 
     pending = AddPendingFile(target.folder + "/" + TEMPORARY_NAME_PATTERN);
     if (!pending)
-        return Refuse(ENOMEM);
+        Refuse(ENOMEM);
     stream = CreateDeletableFile(*pending);
     if (!stream)
-        return Refuse(errno);
+        Refuse(errno);
 #ifndef _WIN32
     if (target.kind == OutputTarget::Kind::RegularFile)
         KeepMode(stream, target.path);
 #endif
-    return true;
 }
 
-bool AtomicFile::Commit()
+void AtomicFile::Commit()
 {
-    if (!stream) {
-        if (error.empty()) {
-            error = "cannot write '" + destination + "': not open";
-            status = EXIT_INTERNAL_ERROR;
-        }
-        return false;
-    }
+    if (!stream)
+        throw Failure(EXIT_INTERNAL_ERROR, "cannot write '" + name + "': not open");
     errno = 0;
     bool const written = FlushToDisk(stream, pending != nullptr);
     int const writeError = errno;
@@ -128,15 +121,14 @@ bool AtomicFile::Commit()
     int const closeError = errno;
     stream = nullptr;
     if (!written || !closed)
-        return Refuse(!written ? writeError : closeError);
+        Refuse(!written ? writeError : closeError);
     if (!pending)
-        return true; // a device, written in place
+        return; // a device, written in place
 
     if (!RenameOver(PendingFilePath(*pending), target.path.c_str()))
-        return Refuse(errno);
+        Refuse(errno);
     ForgetPendingFile(pending);
     pending = nullptr;
-    return true;
 }
 
 void AtomicFile::Discard()

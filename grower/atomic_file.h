@@ -1,8 +1,10 @@
 #pragma once
 
+#include "grower/failure.h"
 #include "grower/output_paths.h"
 #include "grower/pending_files.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <string>
 
@@ -14,45 +16,45 @@
 // ended by a signal (see termination_cleanup.h).
 class AtomicFile {
 public:
-    explicit AtomicFile(std::string destination);
+    // `target` is where `name` (as given, for messages) resolved to.
+    AtomicFile(std::string name, OutputTarget target);
     ~AtomicFile();
 
     AtomicFile(AtomicFile const&) = delete;
     AtomicFile& operator=(AtomicFile const&) = delete;
 
-    // Creates the temporary file; false (with Error() and Status() set)
-    // when the destination cannot be written.
-    bool Open();
+    // Creates the temporary file; throws a Failure when the destination
+    // cannot be written.
+    void Open();
 
     std::FILE* Stream() { return stream; }
-    std::string const& Error() const { return error; }
-    int Status() const { return status; }
+    std::string const& Name() const { return name; }
 
-    // Flushes the data to disk, closes and renames; false (with Error() and
-    // Status() set) on any failure, in which case the destination is
-    // untouched.
-    bool Commit();
+    // How many bytes have gone into the file so far (after flushing it).
+    std::uint64_t BytesWritten();
+
+    // Flushes the data to disk, closes and renames; throws a Failure on any
+    // failure, in which case the destination is untouched.
+    void Commit();
 
     // Removes the temporary file now.
     void Discard();
 
-    // Pushes the buffered data to the file; false (with Error() and Status()
-    // naming the system's reason) when it does not fit.
-    bool Flush();
+    // Pushes the buffered data to the file; throws a Failure naming the
+    // system's reason when it does not fit.
+    void Flush();
 
-    // Records a failed write, naming the destination and the system's
-    // reason (an errno value); Status() follows from the reason.
-    void FailWith(int errorNumber);
+    // The failure of a write to this file: the system's reason (an errno
+    // value) when the stream took an error, else the encoder's `reason`.
+    Failure WriteFailure(int errorNumber, std::string const& reason);
 
 private:
-    bool Refuse(int errorNumber);
+    [[noreturn]] void Refuse(int errorNumber);
 
-    std::string destination;
+    std::string name;
     OutputTarget target;
     PendingFile* pending = nullptr;
     std::FILE* stream = nullptr;
-    std::string error;
-    int status = 0;
 };
 
 // Removes every temporary file that is not yet renamed into place; for a

@@ -3,28 +3,24 @@
 #include "globe/globe.h"
 #include "globe/planet.h"
 #include "globe/random.h"
-#include "globe/reaching_cuts.h"
 #include "render/elevation_rule.h"
 #include "render/float_conversion.h"
 #include "grower/atomic_file.h"
+#include "grower/claimed_outputs.h"
 #include "grower/drawing_check.h"
 #include "grower/exit_status.h"
-#include "grower/grower_options.h"
-#include "grower/grid_dump.h"
-#include "grower/grow.h"
+#include "grower/failure.h"
 #include "grower/heightmap_export.h"
+#include "grower/grow.h"
 #include "grower/image_export.h"
 #include "grower/image_surface.h"
 #include "grower/png_writer.h"
 #include "grower/progress_line.h"
 #include "grower/report_lines.h"
-#include "grower/requested_outputs.h"
-#include "grower/sampled_outputs.h"
 #include "grower/terminal.h"
 #include "grower/termination_cleanup.h"
-#include "grower/texture_export.h"
 #include "grower/window_view.h"
-#include "grower/world_export.h"
+#include "grower/write_run.h"
 
 #include <cerrno>
 #include <chrono>
@@ -38,19 +34,13 @@
 
 namespace {
 
-std::string ProgramName()
-{
-    return "morva" + std::to_string(GRID_N) + "-grower";
-}
-
-int Fail(int status, std::string const& message)
-{
-    std::fprintf(stderr, "%s: %s\n", ProgramName().c_str(), message.c_str());
-    return status;
-}
-
 #define MORVA_STRINGIFY(x) #x
 #define MORVA_PROGRAM_NAME(n) "morva" MORVA_STRINGIFY(n) "-grower"
+
+std::string ProgramName()
+{
+    return MORVA_PROGRAM_NAME(GRID_N);
+}
 
 // Allocates nothing: memory has run out.
 int FailOnMemory(char const* what, char const* detail = "")
@@ -60,11 +50,10 @@ int FailOnMemory(char const* what, char const* detail = "")
 }
 
 // Standard output must take the whole line, or the run failed.
-int FlushStdout()
+void FlushStdout()
 {
     if (std::fflush(stdout) != 0 || std::ferror(stdout))
-        return Fail(EXIT_SYSTEM_REFUSED, std::string("cannot write to standard output: ") + std::strerror(errno));
-    return 0;
+        throw Failure(EXIT_SYSTEM_REFUSED, std::string("cannot write to standard output: ") + std::strerror(errno));
 }
 
 void SeedGenerator(GrowerOptions const& options)
@@ -92,43 +81,60 @@ private:
     std::chrono::steady_clock::time_point start = std::chrono::steady_clock::now();
 };
 
-int Grow(GrowerOptions const& options, int argc, char** argv)
+// Draws the picture with the renderer of this grid size and writes it as a
+// PNG; what the metadata adds about it.
+std::vector<FileDetail> WritePictureFile(GrowerOptions const& options, std::unique_ptr<Globe> const& globe,
+    ImageSurface* surface, AtomicFile& image, long long& renderMs)
+{
+    unsigned const failedDrawingCalls = FailedDrawingCalls();
+    bool const windowView = options.view == ImageView::Window;
+    g_globe = globe.get();
+    Stopwatch const rendering;
+    WindowPicture window;
+    ImageSize imageSize = *options.imageSize;
+    if (windowView) {
+        ImageSize const screen = options.screenSize.value_or(DEFAULT_SCREEN_SIZE);
+        std::string const failure = PaintWindowView(options.imageSize->width, options.imageSize->height,
+            screen.width, screen.height, options.passes, window);
+        if (!failure.empty())
+            throw Failure(EXIT_NO_MEMORY, "not enough memory to draw the window: " + failure);
+        imageSize = { window.width, window.height };
+    } else {
+        DrawImageView(*options.view, surface->DC(), surface->Width(), surface->Height());
+    }
+    // A picture with a failed drawing call in it is not the planet.
+    if (FailedDrawingCalls() != failedDrawingCalls)
+        throw Failure(EXIT_NO_MEMORY, "not enough memory to draw the picture");
+    renderMs = rendering.ElapsedMilliseconds();
+
+    bool unread = false;
+    std::string const failure = WritePngRgb(image.Stream(), static_cast<std::uint32_t>(imageSize.width),
+        static_cast<std::uint32_t>(imageSize.height), [&](std::uint32_t row, std::uint8_t* rgb) {
+            if (windowView)
+                window.ReadRow(static_cast<int>(row), rgb);
+            else if (!surface->ReadRow(static_cast<int>(row), rgb))
+                unread = true;
+        });
+    if (unread)
+        throw Failure(EXIT_NO_MEMORY, "not enough memory to read the picture");
+    if (!failure.empty())
+        throw image.WriteFailure(errno, failure);
+    g_globe = nullptr;
+
+    return { { "format", "png" }, { "view", ImageViewName(*options.view) }, { "width", imageSize.width },
+        { "height", imageSize.height }, { "bits", 8 } };
+}
+
+void Grow(GrowerOptions const& options, int argc, char** argv)
 {
     // Every refusal comes before the long work.
-    int outputStatus = 0;
-    std::string const outputError = CheckOutputs(RequestedOutputs(options), outputStatus);
-    if (!outputError.empty())
-        return Fail(outputStatus, outputError);
-
-    std::unique_ptr<AtomicFile> dump;
-    if (!options.dumpPath.empty()) {
-        dump = std::make_unique<AtomicFile>(options.dumpPath);
-        if (!dump->Open())
-            return Fail(dump->Status(), dump->Error());
-    }
-    std::unique_ptr<AtomicFile> image;
-    std::unique_ptr<ImageSurface> surface;
-    bool const windowView = options.view == ImageView::Window;
-    bool const textureView = options.view == ImageView::Texture;
-    if (!options.imagePath.empty() && !textureView) {
-        image = std::make_unique<AtomicFile>(options.imagePath);
-        if (!image->Open())
-            return Fail(image->Status(), image->Error());
-    }
+    ClaimedOutputs outputs(options, GRID_N);
     bool const showProgress = !options.quiet && StderrIsTerminal();
-    WorldExport world(options, ProgramName(), showProgress);
-    if (std::string const failure = world.Open(); !failure.empty())
-        return Fail(world.Status(), failure);
-    SampledOutputs sampled(options, GRID_N, showProgress);
-    if (std::string const failure = sampled.Open(); !failure.empty())
-        return Fail(sampled.Status(), failure);
-
-    unsigned const failedDrawingCalls = FailedDrawingCalls();
-    if (image && !windowView) {
+    std::unique_ptr<ImageSurface> surface;
+    if (!options.imagePath.empty() && options.view != ImageView::Window && options.view != ImageView::Texture) {
         surface = ImageSurface::Create(options.imageSize->width, options.imageSize->height);
-        if (!surface) {
-            return FailOnMemory("for the drawing surface");
-        }
+        if (!surface)
+            throw Failure(EXIT_NO_MEMORY, "not enough memory for the drawing surface");
     }
 
     SeedGenerator(options);
@@ -136,7 +142,7 @@ int Grow(GrowerOptions const& options, int argc, char** argv)
 
     std::unique_ptr<Globe> globe(new (std::nothrow) Globe);
     if (!globe)
-        return FailOnMemory("for the globe");
+        throw Failure(EXIT_NO_MEMORY, "not enough memory for the globe");
 
     GrowPlanet(*globe, options.passes, [&](std::int32_t done) {
         if (showProgress)
@@ -146,116 +152,29 @@ int Grow(GrowerOptions const& options, int argc, char** argv)
         std::fputc('\n', stderr);
     long long const growMs = growing.ElapsedMilliseconds();
 
-    long long renderMs = 0;
-    long long encodeMs = 0;
-    if (image) {
-        g_globe = globe.get();
-        Stopwatch const rendering;
-        WindowPicture window;
-        ImageSize imageSize = *options.imageSize;
-        if (windowView) {
-            ImageSize const screen = options.screenSize.value_or(DEFAULT_SCREEN_SIZE);
-            std::string const failure = PaintWindowView(options.imageSize->width, options.imageSize->height,
-                screen.width, screen.height, options.passes, window);
-            if (!failure.empty())
-                return FailOnMemory("to draw the window: ", failure.c_str());
-            imageSize = { window.width, window.height };
-        } else {
-            DrawImageView(*options.view, surface->DC(), surface->Width(), surface->Height());
-        }
-        // A picture with a failed drawing call in it is not the planet.
-        if (FailedDrawingCalls() != failedDrawingCalls)
-            return FailOnMemory("to draw the picture");
-        renderMs = rendering.ElapsedMilliseconds();
-
-        Stopwatch const encoding;
-        bool unread = false;
-        std::string const failure = WritePngRgb(image->Stream(), static_cast<std::uint32_t>(imageSize.width),
-            static_cast<std::uint32_t>(imageSize.height), [&](std::uint32_t row, std::uint8_t* rgb) {
-                if (windowView)
-                    window.ReadRow(static_cast<int>(row), rgb);
-                else if (!surface->ReadRow(static_cast<int>(row), rgb))
-                    unread = true;
-            });
-        if (unread)
-            return FailOnMemory("to read the picture");
-        if (!failure.empty()) {
-            if (std::ferror(image->Stream())) {
-                image->FailWith(errno);
-                return Fail(image->Status(), image->Error());
-            }
-            return Fail(EXIT_SYSTEM_REFUSED, "cannot write '" + options.imagePath + "': " + failure);
-        }
-        if (!image->Flush())
-            return Fail(image->Status(), image->Error());
-        encodeMs = encoding.ElapsedMilliseconds();
-        g_globe = nullptr;
-
-        WrittenFile file { "image", options.imagePath, StreamBytes(image->Stream()) };
-        file.details = { { "format", "png" }, { "view", ImageViewName(*options.view) }, { "width", imageSize.width },
-            { "height", imageSize.height }, { "bits", 8 } };
-        world.NoteWritten(std::move(file));
-    }
-
-    GrownGrid const grid { globe->Points(), GRID_N, globe->GetMeanRadius(), globe->GetMaxRadius() };
-    {
-        Stopwatch const sampling;
-        std::vector<Cut> cuts;
-        if (sampled.GrowsPixels()) {
-            // The cuts the grid was grown by, drawn again from the same seeds.
-            RandomGenerator generator(g_random.Seed1(), g_random.Seed2(), false);
-            cuts = DrawReachingCuts(generator, options.passes);
-        }
-        if (std::string const failure = sampled.Write(grid, cuts); !failure.empty())
-            return Fail(sampled.Status(), failure);
-        for (WrittenFile const& file : sampled.Written())
-            world.NoteWritten(file);
-        encodeMs += sampling.ElapsedMilliseconds();
-    }
-    if (std::string const failure = world.WriteMesh(grid); !failure.empty())
-        return Fail(world.Status(), failure);
-
-    if (dump) {
-        if (!WriteGridDump(dump->Stream(), globe->Points(), GRID_POINT_COUNT)) {
-            dump->FailWith(errno);
-            return Fail(dump->Status(), dump->Error());
-        }
-        if (!dump->Flush())
-            return Fail(dump->Status(), dump->Error());
-        WrittenFile file { "dump", options.dumpPath, StreamBytes(dump->Stream()) };
-        file.details = { { "format", "float32 x, y, z per point, little-endian, row by row" },
-            { "points", GRID_POINT_COUNT } };
-        world.NoteWritten(std::move(file));
-    }
-
-    if (world.WantsMetadata()) {
-        RunDescription run { ProgramName(), GRID_N, g_random.Seed1(), g_random.Seed2(), options.passes,
-            std::vector<std::string>(argv, argv + argc), globe->GetMeanRadius(), globe->GetMaxRadius(),
-            GridRadiusRange(globe->Points(), GRID_POINT_COUNT).min,
-            SeaLevel(RoundToSingle(globe->GetMeanRadius()), RoundToSingle(globe->GetMaxRadius())),
-            MORVA_VERSION, {} };
-        if (std::optional<RadiusRange> const range = sampled.SixteenBitRange())
-            run.sixteenBitRange = std::pair { range->min, range->max };
-        if (std::string const failure = world.WriteMetadata(run); !failure.empty())
-            return Fail(world.Status(), failure);
-    }
+    Stopwatch const writing;
+    RunDescription run { ProgramName(), GRID_N, g_random.Seed1(), g_random.Seed2(), options.passes,
+        std::vector<std::string>(argv, argv + argc), globe->GetMeanRadius(), globe->GetMaxRadius(),
+        GridRadiusRange(globe->Points(), GRID_POINT_COUNT).min,
+        SeaLevel(RoundToSingle(globe->GetMeanRadius()), RoundToSingle(globe->GetMaxRadius())), MORVA_VERSION, {} };
+    WriteRun written { options, showProgress,
+        GrownGrid { globe->Points(), GRID_N, globe->GetMeanRadius(), globe->GetMaxRadius() }, std::move(run), {},
+        {}, 0 };
+    written.writePicture = [&](AtomicFile& image) {
+        return WritePictureFile(options, globe, surface.get(), image, written.renderMs);
+    };
+    outputs.Write(written);
+    long long const encodeMs = writing.ElapsedMilliseconds() - written.renderMs;
 
     // Every output is complete: only now does any of them take its name.
-    if (image && !image->Commit())
-        return Fail(image->Status(), image->Error());
-    if (std::string const failure = sampled.Commit(); !failure.empty())
-        return Fail(sampled.Status(), failure);
-    if (dump && !dump->Commit())
-        return Fail(dump->Status(), dump->Error());
-    if (std::string const failure = world.Commit(); !failure.empty())
-        return Fail(world.Status(), failure);
+    outputs.Commit();
 
     if (options.timings)
-        std::fputs(TimingsLine(growMs, renderMs, encodeMs).Text(), stderr);
+        std::fputs(TimingsLine(growMs, written.renderMs, encodeMs).Text(), stderr);
     ReportLine const result
         = ResultLine(g_random.Seed1(), g_random.Seed2(), options.passes, globe->GetMeanRadius(), globe->GetMaxRadius());
     std::fputs(result.Text(), stdout);
-    return FlushStdout();
+    FlushStdout();
 }
 
 }
@@ -263,29 +182,30 @@ int Grow(GrowerOptions const& options, int argc, char** argv)
 int Main(int argc, char** argv)
 {
     try {
-        std::vector<std::string> args(argv + 1, argv + argc);
-        ParsedGrowerOptions const parsed = ParseGrowerOptions(args);
-        if (!parsed.error.empty())
-            return Fail(EXIT_BAD_INPUT, parsed.error + " (try --help)");
-        if (parsed.options.help) {
+        GrowerOptions const options = ParseGrowerOptions(std::vector<std::string>(argv + 1, argv + argc));
+        if (options.help) {
             std::fputs(GrowerUsage(ProgramName()).c_str(), stdout);
-            return FlushStdout();
+            FlushStdout();
+            return 0;
         }
-        if (parsed.options.version) {
+        if (options.version) {
             std::printf("%s %s\n", ProgramName().c_str(), MORVA_VERSION);
-            return FlushStdout();
+            FlushStdout();
+            return 0;
         }
-        if (std::string const refusal = CheckViewAvailable(parsed.options, WindowViewAvailable());
-            !refusal.empty())
-            return Fail(EXIT_BAD_INPUT, refusal);
-        if (std::string const error = CheckMapWindows(parsed.options, GRID_N); !error.empty())
-            return Fail(EXIT_BAD_INPUT, error + " (try --help)");
-        return Grow(parsed.options, argc, argv);
-    } catch (std::bad_alloc const&) {
+        CheckViewAvailable(options, WindowViewAvailable());
+        CheckMapWindows(options, GRID_N);
+        Grow(options, argc, argv);
+        return 0;
+    } catch (Failure const& failure) {
         // The outputs were discarded on the way out here.
+        std::fprintf(stderr, "%s: %s\n", MORVA_PROGRAM_NAME(GRID_N), failure.Message().c_str());
+        return failure.Status();
+    } catch (std::bad_alloc const&) {
         return FailOnMemory("to go on");
     } catch (std::exception const& failure) {
-        return Fail(EXIT_INTERNAL_ERROR, failure.what());
+        std::fprintf(stderr, "%s: %s\n", MORVA_PROGRAM_NAME(GRID_N), failure.what());
+        return EXIT_INTERNAL_ERROR;
     }
 }
 

@@ -1,64 +1,11 @@
 #pragma once
 
+#include "grower/option_values.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
-
-// What --image draws.
-enum class ImageView {
-    Map,   // the map, as rendered into a screen-sized buffer
-    Lower, // the z < 0 hemisphere view
-    Upper, // the z > 0 hemisphere view
-    Window, // the main window's client area as it paints itself
-    Texture, // the elevation colours, sampled as the heightmap is
-};
-
-struct ImageSize {
-    std::int32_t width;
-    std::int32_t height;
-};
-
-inline constexpr std::int32_t MAX_IMAGE_SIDE = 16384;
-
-// How the equirectangular outputs (the heightmap and the texture) take
-// their samples: each pixel grown as a point of its own, or the grid point
-// its centre falls on.
-enum class Sampling {
-    Pixel,
-    Grid,
-};
-
-// --region X0,Y0,WxH: the window of the whole map that the equirectangular
-// outputs hold. The whole map may then be larger than any one file.
-struct PixelRegion {
-    std::int32_t left;
-    std::int32_t top;
-    std::int32_t width;
-    std::int32_t height;
-};
-inline constexpr std::int32_t MAX_MAP_SIDE = 1048576;
-
-// --height-range RMIN,RMAX: the radii a 16-bit heightmap maps to 0 and 65535.
-struct HeightRange {
-    double min;
-    double max;
-};
-
-// Cube faces are square, of --face-size pixels each way.
-inline constexpr std::int32_t DEFAULT_FACE_SIZE = 1024;
-inline constexpr std::int32_t MAX_FACE_SIZE = MAX_IMAGE_SIDE;
-
-// What a cube map's file name pattern holds, replaced by each face's name.
-inline constexpr char FACE_PLACEHOLDER[] = "{face}";
-
-// --relief: how many times the heights above and below the mean radius
-// the mesh shows.
-inline constexpr double DEFAULT_RELIEF = 1.0;
-inline constexpr double MAX_RELIEF = 1000.0;
-
-// The display the window view's map buffer is made for, unless --screen.
-inline constexpr ImageSize DEFAULT_SCREEN_SIZE { 1920, 1080 };
 
 // The command line of morva<N>-grower.
 struct GrowerOptions {
@@ -87,47 +34,26 @@ struct GrowerOptions {
     bool version = false;
 };
 
-struct ParsedGrowerOptions {
-    GrowerOptions options;
-    std::string error; // empty when the command line is good
-};
+// Reads the command line (without the program's name) by the table of
+// options (option_table.cpp), then checks the options that only make sense
+// together unless --help or --version asks for nothing else. Throws a
+// Failure for a command line the grower cannot take.
+GrowerOptions ParseGrowerOptions(std::vector<std::string> const& args);
 
-ParsedGrowerOptions ParseGrowerOptions(std::vector<std::string> const& args);
-
-// Refuses a view this build cannot draw: --view window where the window
-// cannot be painted. Empty when the view can be drawn.
-std::string CheckViewAvailable(GrowerOptions const& options, bool windowViewAvailable);
-
+// The usage text, from the same table.
 std::string GrowerUsage(std::string const& program);
 
-// The name --view takes for a view, and the view a name stands for.
-char const* ImageViewName(ImageView view);
-std::optional<ImageView> ParseImageView(std::string const& name);
+// The checks of options that only make sense together (option_checks.cpp);
+// each throws a Failure for bad input.
+void CheckOptionsTogether(GrowerOptions const& options);
+// Refuses a view this build cannot draw: --view window where the window
+// cannot be painted.
+void CheckViewAvailable(GrowerOptions const& options, bool windowViewAvailable);
+// The checks that need the grid's size: a --region must lie inside each map
+// it is a window of.
+void CheckMapWindows(GrowerOptions const& options, std::int32_t gridSize);
 
-// "WxH" with 1 <= W, H <= largest (MAX_IMAGE_SIDE unless given), plain
-// decimal digits only.
-std::optional<ImageSize> ParseImageSize(std::string const& text, std::int32_t largest = MAX_IMAGE_SIDE);
-
-// "X0,Y0,WxH": X0 and Y0 from 0 to MAX_MAP_SIDE - 1, W and H from 1 to
-// MAX_IMAGE_SIDE.
-std::optional<PixelRegion> ParseRegion(std::string const& text);
-
-// "RMIN,RMAX": two finite decimal numbers, RMIN below RMAX.
-std::optional<HeightRange> ParseHeightRange(std::string const& text);
-
-// The size of the whole equirectangular map of the heightmap and of the
-// texture: --heightmap-size (default 2N x N for a grid of N x N points) and
-// --size.
+// The size of the whole equirectangular map of the heightmap:
+// --heightmap-size, default 2N x N for a grid of N x N points.
 ImageSize HeightmapMapSize(GrowerOptions const& options, std::int32_t gridSize);
 
-// The checks that need the grid's size: a --region must lie inside each map
-// it is a window of, and a map is never written larger than MAX_IMAGE_SIDE
-// each way. Empty, or why not.
-std::string CheckMapWindows(GrowerOptions const& options, std::int32_t gridSize);
-
-// A plain decimal number from 0 to 1000 for --relief: digits with at most
-// one decimal point, nothing else.
-std::optional<double> ParseRelief(std::string const& text);
-
-// Strict decimal integer parsing: an optional sign, digits, nothing else.
-std::optional<std::int64_t> ParseInteger(std::string const& text);

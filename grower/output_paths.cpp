@@ -1,6 +1,7 @@
 #include "grower/output_paths.h"
 
 #include "grower/exit_status.h"
+#include "grower/failure.h"
 
 #include <cerrno>
 #include <cstring>
@@ -15,17 +16,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string Refusal(std::string const& name, std::string const& reason)
+[[noreturn]] void Refuse(std::string const& name, std::string const& reason, int status)
 {
-    return "cannot write '" + name + "': " + reason;
-}
-
-ResolvedOutput Refused(std::string const& name, std::string const& reason, int status)
-{
-    ResolvedOutput refused;
-    refused.error = Refusal(name, reason);
-    refused.status = status;
-    return refused;
+    throw Failure(status, "cannot write '" + name + "': " + reason);
 }
 
 #ifdef _WIN32
@@ -84,127 +77,92 @@ std::string FullPathOf(std::string const& name)
 
 #ifdef _WIN32
 
-ResolvedOutput ResolveOutputPath(std::string const& name)
+OutputTarget ResolveOutputPath(std::string const& name)
 {
     if (name.empty())
-        return Refused(name, "no file name", EXIT_BAD_INPUT);
-    ResolvedOutput resolved;
-    resolved.target.path = name;
-    resolved.target.folder = WindowsFolderOf(name);
+        Refuse(name, "no file name", EXIT_BAD_INPUT);
+    OutputTarget resolved;
+    resolved.path = name;
+    resolved.folder = WindowsFolderOf(name);
     if (IsWindowsDeviceName(name)) {
-        resolved.target.kind = OutputTarget::Kind::CharacterDevice;
+        resolved.kind = OutputTarget::Kind::CharacterDevice;
         return resolved;
     }
     DWORD const attributes = GetFileAttributesA(name.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) {
-        DWORD const folder = GetFileAttributesA(resolved.target.folder.c_str());
+        DWORD const folder = GetFileAttributesA(resolved.folder.c_str());
         if (folder == INVALID_FILE_ATTRIBUTES)
-            return Refused(name, std::strerror(ENOENT), EXIT_BAD_INPUT);
+            Refuse(name, std::strerror(ENOENT), EXIT_BAD_INPUT);
         if (!(folder & FILE_ATTRIBUTE_DIRECTORY))
-            return Refused(name, std::strerror(ENOTDIR), EXIT_BAD_INPUT);
+            Refuse(name, std::strerror(ENOTDIR), EXIT_BAD_INPUT);
         return resolved;
     }
     if (attributes & FILE_ATTRIBUTE_DIRECTORY)
-        return Refused(name, "it is a directory", EXIT_BAD_INPUT);
-    resolved.target.kind = OutputTarget::Kind::RegularFile;
+        Refuse(name, "it is a directory", EXIT_BAD_INPUT);
+    resolved.kind = OutputTarget::Kind::RegularFile;
     return resolved;
 }
 
-std::string CheckOutputs(std::vector<RequestedOutput> const& outputs, int& status)
+bool SameFile(OutputTarget const& a, OutputTarget const& b)
 {
-    std::vector<std::string> fullPaths;
-    for (auto const& output : outputs) {
-        ResolvedOutput const resolved = ResolveOutputPath(output.name);
-        if (!resolved.error.empty()) {
-            status = resolved.status;
-            return resolved.error;
-        }
-        fullPaths.push_back(FullPathOf(output.name));
-        for (std::size_t j = 0; j + 1 < fullPaths.size(); ++j) {
-            if (fullPaths[j] == fullPaths.back()) {
-                status = EXIT_BAD_INPUT;
-                return outputs[j].option + " and " + output.option + " both name the file '" + output.name + "'";
-            }
-        }
-    }
-    status = 0;
-    return {};
+    return FullPathOf(a.path) == FullPathOf(b.path);
 }
 
 #else
 
-ResolvedOutput ResolveOutputPath(std::string const& name)
+OutputTarget ResolveOutputPath(std::string const& name)
 {
     if (name.empty())
-        return Refused(name, "no file name", EXIT_BAD_INPUT);
+        Refuse(name, "no file name", EXIT_BAD_INPUT);
     fs::path const given(name);
-    ResolvedOutput resolved;
+    OutputTarget resolved;
     std::error_code ec;
     fs::file_status const link = fs::symlink_status(given, ec);
     if (ec && ec != std::errc::no_such_file_or_directory)
-        return Refused(name, ec.message(), StatusForErrno(ec.value()));
+        Refuse(name, ec.message(), StatusForErrno(ec.value()));
     if (!fs::exists(link)) {
         // A new file: its folder must exist and be a folder.
         fs::path const folder = FolderOf(given);
         fs::file_status const folderStatus = fs::status(folder, ec);
         if (!fs::exists(folderStatus))
-            return Refused(name, std::strerror(ENOENT), EXIT_BAD_INPUT);
+            Refuse(name, std::strerror(ENOENT), EXIT_BAD_INPUT);
         if (!fs::is_directory(folderStatus))
-            return Refused(name, std::strerror(ENOTDIR), EXIT_BAD_INPUT);
-        resolved.target.path = (fs::weakly_canonical(folder, ec) / given.filename()).string();
+            Refuse(name, std::strerror(ENOTDIR), EXIT_BAD_INPUT);
+        resolved.path = (fs::weakly_canonical(folder, ec) / given.filename()).string();
         if (ec)
-            resolved.target.path = name;
-        resolved.target.folder = FolderOf(resolved.target.path);
+            resolved.path = name;
+        resolved.folder = FolderOf(resolved.path);
         return resolved;
     }
     fs::file_status const status = fs::status(given, ec);
     if (!fs::exists(status))
-        return Refused(name, "it is a link to a missing file", EXIT_BAD_INPUT);
+        Refuse(name, "it is a link to a missing file", EXIT_BAD_INPUT);
     if (fs::is_directory(status))
-        return Refused(name, "it is a directory", EXIT_BAD_INPUT);
+        Refuse(name, "it is a directory", EXIT_BAD_INPUT);
     if (fs::is_character_file(status)) {
-        resolved.target.kind = OutputTarget::Kind::CharacterDevice;
-        resolved.target.path = name;
-        resolved.target.folder = FolderOf(given);
+        resolved.kind = OutputTarget::Kind::CharacterDevice;
+        resolved.path = name;
+        resolved.folder = FolderOf(given);
         return resolved;
     }
     if (!fs::is_regular_file(status))
-        return Refused(name, "it is not a regular file", EXIT_BAD_INPUT);
+        Refuse(name, "it is not a regular file", EXIT_BAD_INPUT);
     fs::path const canonical = fs::canonical(given, ec);
     if (ec)
-        return Refused(name, ec.message(), StatusForErrno(ec.value()));
-    resolved.target.kind = OutputTarget::Kind::RegularFile;
-    resolved.target.path = canonical.string();
-    resolved.target.folder = FolderOf(canonical);
+        Refuse(name, ec.message(), StatusForErrno(ec.value()));
+    resolved.kind = OutputTarget::Kind::RegularFile;
+    resolved.path = canonical.string();
+    resolved.folder = FolderOf(canonical);
     return resolved;
 }
 
-std::string CheckOutputs(std::vector<RequestedOutput> const& outputs, int& status)
+bool SameFile(OutputTarget const& a, OutputTarget const& b)
 {
-    std::vector<ResolvedOutput> resolved;
-    for (auto const& output : outputs) {
-        resolved.push_back(ResolveOutputPath(output.name));
-        if (!resolved.back().error.empty()) {
-            status = resolved.back().status;
-            return resolved.back().error;
-        }
-    }
-    for (std::size_t i = 0; i < outputs.size(); ++i) {
-        for (std::size_t j = 0; j < i; ++j) {
-            std::error_code ec;
-            bool same = resolved[i].target.path == resolved[j].target.path;
-            if (!same && resolved[i].target.kind != OutputTarget::Kind::NewFile
-                && resolved[j].target.kind != OutputTarget::Kind::NewFile)
-                same = fs::equivalent(resolved[i].target.path, resolved[j].target.path, ec);
-            if (same) {
-                status = EXIT_BAD_INPUT;
-                return outputs[j].option + " and " + outputs[i].option + " both name the file '"
-                    + outputs[i].name + "'";
-            }
-        }
-    }
-    status = 0;
-    return {};
+    if (a.path == b.path)
+        return true;
+    std::error_code ec;
+    return a.kind != OutputTarget::Kind::NewFile && b.kind != OutputTarget::Kind::NewFile
+        && fs::equivalent(a.path, b.path, ec);
 }
 
 #endif

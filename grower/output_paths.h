@@ -18,24 +18,11 @@ struct OutputTarget {
     std::string folder;
 };
 
-struct ResolvedOutput {
-    OutputTarget target;
-    std::string error;  // empty when the name can be written
-    int status = 0;     // the exit status that goes with the error
-};
+// Resolves one output name; throws a Failure for a name that cannot be
+// written: a directory, a FIFO, a socket, a block device, a link to a
+// missing file, a missing folder.
+OutputTarget ResolveOutputPath(std::string const& name);
 
-// Resolves one output name. Refused: a directory, a FIFO, a socket, a
-// block device, a link to a missing file, a missing folder.
-ResolvedOutput ResolveOutputPath(std::string const& name);
-
-// One output asked for on the command line: the option and the file name.
-struct RequestedOutput {
-    std::string option;
-    std::string name;
-};
-
-// Checks every output before any work: each one can be written (as
-// ResolveOutputPath), and no two name the same file, through links, "." and
-// "..", or hard links. Returns an empty string or the first refusal, with
-// its exit status.
-std::string CheckOutputs(std::vector<RequestedOutput> const& outputs, int& status);
+// Whether two resolved outputs are one file, through links, "." and "..",
+// or hard links.
+bool SameFile(OutputTarget const& a, OutputTarget const& b);

@@ -3,6 +3,8 @@
 #include <png.h>
 
 #include <functional>
+#include <new>
+#include <string>
 #include <vector>
 
 namespace {
@@ -19,6 +21,14 @@ struct PngFailure {
 }
 
 void OnPngWarning(png_structp, png_const_charp) { }
+
+bool RanOutOfMemory(char const* message)
+{
+    std::string text(message);
+    for (char& c : text)
+        c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    return text.find("memory") != std::string::npos;
+}
 
 // Puts row y into the row buffer in PNG's own byte order.
 using RowFiller = std::function<void(std::uint32_t y, png_bytep row)>;
@@ -57,18 +67,23 @@ std::string WritePng(std::FILE* stream, std::uint32_t width, std::uint32_t heigh
     if (width == 0 || height == 0 || width > PNG_USER_WIDTH_MAX || height > PNG_USER_HEIGHT_MAX)
         return "image size " + std::to_string(width) + "x" + std::to_string(height) + " cannot be written as PNG";
 
+    // libpng fails to start only without memory for its structures.
     PngFailure failure {};
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &failure, OnPngError, OnPngWarning);
     if (!png)
-        return "cannot start the PNG encoder";
+        throw std::bad_alloc();
     png_infop info = png_create_info_struct(png);
     if (!info) {
         png_destroy_write_struct(&png, nullptr);
-        return "cannot start the PNG encoder";
+        throw std::bad_alloc();
     }
     std::vector<png_byte> row(static_cast<std::size_t>(width) * layout.bytesPerPixel);
     bool const written = EncodeRows(png, info, stream, width, height, &layout, &rows, row.data());
     png_destroy_write_struct(&png, &info);
+    // Memory that ran out in libpng or zlib ("Insufficient memory",
+    // "insufficient memory", "Out of Memory") is no fault of the file.
+    if (!written && RanOutOfMemory(failure.message))
+        throw std::bad_alloc();
     if (!written)
         return std::string("PNG encoding failed: ") + failure.message;
     return {};

@@ -13,6 +13,7 @@ using PngGray16RowSource = std::function<void(std::uint32_t row, std::uint16_t* 
 
 // Write an 8-bit RGB or a 16-bit greyscale PNG of width x height to an open
 // stream, asking for the rows top to bottom one at a time, so only one row
-// is held here. Return an empty string on success, else why it failed.
+// is held here. Return an empty string on success, else why it failed;
+// throw std::bad_alloc when the encoder runs out of memory.
 std::string WritePngRgb(std::FILE* stream, std::uint32_t width, std::uint32_t height, PngRowSource const& rows);
 std::string WritePngGray16(std::FILE* stream, std::uint32_t width, std::uint32_t height, PngGray16RowSource const& rows);

@@ -15,8 +15,6 @@ std::string CubeFacePath(std::string const& pattern, CubeFace face)
     return path;
 }
 
-namespace {
-
 SampleSurface MapSurface(GrowerOptions const& options, ImageSize map)
 {
     SampleSurface surface;
@@ -35,30 +33,4 @@ SampleSurface FaceSurface(GrowerOptions const& options, CubeFace face)
     surface.face = face;
     surface.faceSize = options.faceSize.value_or(DEFAULT_FACE_SIZE);
     return surface;
-}
-
-}
-
-std::vector<SampledFile> SampledFiles(GrowerOptions const& options, std::int32_t gridSize)
-{
-    std::vector<SampledFile> files;
-    if (!options.heightmapPath.empty()) {
-        files.push_back({ "--heightmap", options.heightmapPath, SampleKind::Height,
-            *HeightmapFormatOf(options.heightmapPath), MapSurface(options, HeightmapMapSize(options, gridSize)) });
-    }
-    if (options.view == ImageView::Texture && !options.imagePath.empty() && options.imageSize) {
-        files.push_back({ "--image", options.imagePath, SampleKind::Color, HeightmapFormat::Png,
-            MapSurface(options, *options.imageSize) });
-    }
-    for (CubeFace const face : CUBE_FACES) {
-        if (!options.cubeHeightmapPattern.empty()) {
-            files.push_back({ "--cube-heightmap", CubeFacePath(options.cubeHeightmapPattern, face), SampleKind::Height,
-                *HeightmapFormatOf(options.cubeHeightmapPattern), FaceSurface(options, face) });
-        }
-        if (!options.cubeTexturePattern.empty()) {
-            files.push_back({ "--cube-texture", CubeFacePath(options.cubeTexturePattern, face), SampleKind::Color,
-                HeightmapFormat::Png, FaceSurface(options, face) });
-        }
-    }
-    return files;
 }

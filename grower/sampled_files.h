@@ -37,9 +37,9 @@ enum class SampleKind {
 
 // One file whose pixels are samples of the planet.
 struct SampledFile {
-    std::string option; // the option that asked for it
     std::string path;
-    SampleKind kind;
+    std::string kind; // what the metadata calls it
+    SampleKind samples;
     HeightmapFormat format; // heights only
     SampleSurface surface;
 };
@@ -48,6 +48,9 @@ struct SampledFile {
 // face's name.
 std::string CubeFacePath(std::string const& pattern, CubeFace face);
 
-// Every sampled file the command line asks for, in the order they are
-// written: the heightmap, the texture, then each face's heightmap and texture.
-std::vector<SampledFile> SampledFiles(GrowerOptions const& options, std::int32_t gridSize);
+// The window of a `map`-sized equirectangular map that --region asks for
+// (all of it without), sampled as --sampling says.
+SampleSurface MapSurface(GrowerOptions const& options, ImageSize map);
+
+// One face of the cube map, --face-size pixels each way.
+SampleSurface FaceSurface(GrowerOptions const& options, CubeFace face);

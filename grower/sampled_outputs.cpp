@@ -15,7 +15,7 @@
 
 struct SampledOutputs::Claimed {
     SampledFile file;
-    std::unique_ptr<AtomicFile> atomic;
+    AtomicFile* atomic;
     bool written = false;
 };
 
@@ -30,7 +30,7 @@ std::string ProgressLabel(std::vector<SampledFile const*> const& files)
     std::string label;
     for (SampledFile const* file : files) {
         std::string const name = file->surface.face ? std::string("face ") + CubeFaceName(*file->surface.face)
-            : file->kind == SampleKind::Height      ? "heightmap"
+            : file->samples == SampleKind::Height   ? "heightmap"
                                                     : "texture";
         if (label.find(name) == std::string::npos)
             label += (label.empty() ? "" : ", ") + name;
@@ -54,34 +54,36 @@ std::string WriteSamples(SampledFile const& file, std::FILE* stream, RadiusRowSo
     RadiusRange range)
 {
     ImageSize const size { file.surface.Width(), file.surface.Height() };
-    if (file.kind == SampleKind::Height)
+    if (file.samples == SampleKind::Height)
         return WriteHeightSamples(stream, file.format, size, range, rows);
     return WriteColorSamples(stream, size, RoundToSingle(grid.meanRadius), RoundToSingle(grid.maxRadius), rows);
 }
 
+// The order the surfaces are written in, and the files on each: the map,
+// then the faces; heights before colours.
+int WritingOrder(SampledFile const& file)
+{
+    int surface = 0;
+    for (std::size_t i = 0; i < std::size(CUBE_FACES); ++i) {
+        if (file.surface.face == CUBE_FACES[i])
+            surface = static_cast<int>(i) + 1;
+    }
+    return 2 * surface + (file.samples == SampleKind::Height ? 0 : 1);
 }
 
-SampledOutputs::SampledOutputs(GrowerOptions const& options, std::int32_t gridSize, bool showProgress)
+}
+
+SampledOutputs::SampledOutputs(GrowerOptions const& options, bool showProgress, std::vector<SampledTarget> targets)
     : options(options)
     , showProgress(showProgress)
 {
-    for (SampledFile& file : SampledFiles(options, gridSize))
-        files.push_back(std::make_unique<Claimed>(Claimed { std::move(file), nullptr, false }));
+    std::stable_sort(targets.begin(), targets.end(),
+        [](SampledTarget const& a, SampledTarget const& b) { return WritingOrder(a.file) < WritingOrder(b.file); });
+    for (SampledTarget& target : targets)
+        files.push_back(std::make_unique<Claimed>(Claimed { std::move(target.file), target.atomic, false }));
 }
 
 SampledOutputs::~SampledOutputs() = default;
-
-std::string SampledOutputs::Open()
-{
-    for (auto& claimed : files) {
-        claimed->atomic = std::make_unique<AtomicFile>(claimed->file.path);
-        if (!claimed->atomic->Open()) {
-            status = claimed->atomic->Status();
-            return claimed->atomic->Error();
-        }
-    }
-    return {};
-}
 
 bool SampledOutputs::GrowsPixels() const
 {
@@ -93,13 +95,14 @@ namespace {
 
 bool SixteenBit(SampledFile const& file)
 {
-    return file.kind == SampleKind::Height && HeightmapBits(file.format) == 16;
+    return file.samples == SampleKind::Height && HeightmapBits(file.format) == 16;
 }
 
 }
 
-std::string SampledOutputs::Write(GrownGrid const& grid, std::vector<Cut> const& cuts)
+void SampledOutputs::Write(GrownGrid const& grid, std::vector<Cut> const& cuts, std::vector<WrittenFile>& writtenFiles)
 {
+    written = &writtenFiles;
     // The files of one surface are written together, from one growth.
     std::vector<std::vector<Claimed*>> surfaces;
     for (auto const& claimed : files) {
@@ -118,8 +121,7 @@ std::string SampledOutputs::Write(GrownGrid const& grid, std::vector<Cut> const&
         range = { options.heightRange->min, options.heightRange->max };
     else if (sixteenBits) {
         std::optional<RadiusRange> measured;
-        if (std::string const failure = MeasureRange(surfaces, grid, cuts, measured); !failure.empty())
-            return failure;
+        MeasureRange(surfaces, grid, cuts, measured);
         range = measured.value_or(RadiusRange { 0.0, 0.0 });
     }
     if (sixteenBits)
@@ -137,15 +139,11 @@ std::string SampledOutputs::Write(GrownGrid const& grid, std::vector<Cut> const&
             if (keptSurfaces[k] == surface)
                 kept = &keptSamples[k];
         }
-        if (std::string const failure
-            = WriteTogether(surface, left, RadiusMaker(surface, grid, cuts, kept), grid, range, "");
-            !failure.empty())
-            return failure;
+        WriteTogether(surface, left, RadiusMaker(surface, grid, cuts, kept), grid, range, "");
     }
-    return {};
 }
 
-std::string SampledOutputs::MeasureRange(std::vector<std::vector<Claimed*>> const& surfaces, GrownGrid const& grid,
+void SampledOutputs::MeasureRange(std::vector<std::vector<Claimed*>> const& surfaces, GrownGrid const& grid,
     std::vector<Cut> const& cuts, std::optional<RadiusRange>& range)
 {
     // Every height sample the run writes: a file sampled from the grid
@@ -155,7 +153,7 @@ std::string SampledOutputs::MeasureRange(std::vector<std::vector<Claimed*>> cons
     for (std::vector<Claimed*> const& together : surfaces) {
         SampleSurface const& surface = together.front()->file.surface;
         if (std::none_of(together.begin(), together.end(),
-                [](Claimed const* claimed) { return claimed->file.kind == SampleKind::Height; }))
+                [](Claimed const* claimed) { return claimed->file.samples == SampleKind::Height; }))
             continue;
         if (!surface.face && surface.sampling == Sampling::Grid) {
             range = Union(range, GridRadiusRange(grid.points, static_cast<std::size_t>(grid.n) * grid.n));
@@ -190,14 +188,11 @@ std::string SampledOutputs::MeasureRange(std::vector<std::vector<Claimed*>> cons
         std::vector<Claimed*> now;
         std::copy_if(together->begin(), together->end(), std::back_inserter(now),
             [](Claimed const* claimed) { return !SixteenBit(claimed->file); });
-        if (std::string const failure = WriteTogether(surface, now, measuring, grid, {}, "the heights' range");
-            !failure.empty())
-            return failure;
+        WriteTogether(surface, now, measuring, grid, {}, "the heights' range");
     }
-    return {};
 }
 
-std::string SampledOutputs::WriteTogether(SampleSurface const& surface, std::vector<Claimed*> const& together,
+void SampledOutputs::WriteTogether(SampleSurface const& surface, std::vector<Claimed*> const& together,
     SharedRows::MakeStrip const& make, GrownGrid const& grid, RadiusRange range, std::string const& alsoDoing)
 {
     SharedRows rows(surface.Width(), surface.Height(), StripRows(surface.Width()), static_cast<int>(together.size()));
@@ -260,36 +255,20 @@ std::string SampledOutputs::WriteTogether(SampleSurface const& surface, std::vec
     }
     for (std::size_t i = 0; i < together.size(); ++i) {
         AtomicFile& file = *together[i]->atomic;
-        if (!results[i].failure.empty()) {
-            // A failed write to the stream has the system's reason; anything
-            // else is the encoder's own.
-            if (std::ferror(file.Stream())) {
-                file.FailWith(results[i].errorNumber);
-                status = file.Status();
-                return file.Error();
-            }
-            status = EXIT_SYSTEM_REFUSED;
-            return "cannot write '" + together[i]->file.path + "': " + results[i].failure;
-        }
-        if (!file.Flush()) {
-            status = file.Status();
-            return file.Error();
-        }
+        if (!results[i].failure.empty())
+            throw file.WriteFailure(results[i].errorNumber, results[i].failure);
+        file.Flush();
         together[i]->written = true;
         Record(*together[i], range);
     }
-    return {};
 }
 
 void SampledOutputs::Record(Claimed const& claimed, RadiusRange range)
 {
     SampledFile const& file = claimed.file;
     SampleSurface const& surface = file.surface;
-    bool const heights = file.kind == SampleKind::Height;
-    std::string kind = file.option == "--heightmap" ? "heightmap" : file.option == "--image" ? "image" : "";
-    if (surface.face)
-        kind = heights ? "cube heightmap" : "cube texture";
-    WrittenFile record { kind, file.path, StreamBytes(claimed.atomic->Stream()) };
+    bool const heights = file.samples == SampleKind::Height;
+    WrittenFile record { file.kind, file.path, claimed.atomic->BytesWritten() };
     record.details = { { "format", heights ? HeightmapFormatName(file.format) : "png" } };
     if (!heights && !surface.face)
         record.details.push_back({ "view", "texture" });
@@ -311,16 +290,5 @@ void SampledOutputs::Record(Claimed const& claimed, RadiusRange range)
     } else if (heights) {
         record.details.push_back({ "samples", "radius, float32" });
     }
-    written.push_back(std::move(record));
-}
-
-std::string SampledOutputs::Commit()
-{
-    for (auto& claimed : files) {
-        if (!claimed->atomic->Commit()) {
-            status = claimed->atomic->Status();
-            return claimed->atomic->Error();
-        }
-    }
-    return {};
+    written->push_back(std::move(record));
 }

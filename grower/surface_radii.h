@@ -3,7 +3,7 @@
 #include "globe/cut.h"
 #include "grower/sampled_files.h"
 #include "grower/shared_rows.h"
-#include "grower/world_export.h"
+#include "grower/write_run.h"
 
 #include <cstdint>
 #include <vector>

@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
     build-essential cmake pkg-config
     libgtest-dev libgmock-dev libbenchmark-dev
-    libpng-dev nlohmann-json3-dev libopenexr-dev
+    libpng-dev nlohmann-json3-dev libcli11-dev libopenexr-dev
     nodejs python3-pil
     qt6-base-dev
     binutils-mingw-w64-x86-64 g++-mingw-w64-x86-64 wine wine64

@@ -30,13 +30,32 @@ protected:
     fs::path folder;
 };
 
+// A file claimed under its name as the grower resolves it.
+class Claimed : public AtomicFile {
+public:
+    explicit Claimed(std::string const& name)
+        : AtomicFile(name, ResolveOutputPath(name))
+    {
+    }
+};
+
+std::string RefusalOf(std::string const& name)
+{
+    try {
+        Claimed(name).Open();
+    } catch (Failure const& failure) {
+        return failure.Message();
+    }
+    return "";
+}
+
 TEST_F(AtomicFileTest, CommitReplacesTheDestinationWhole)
 {
     auto const target = (folder / "out.bin").string();
     std::ofstream(target) << "old";
     {
-        AtomicFile file(target);
-        ASSERT_TRUE(file.Open());
+        Claimed file(target);
+        ASSERT_NO_THROW(file.Open());
         std::fputs("new contents", file.Stream());
         {
             // Closed before the commit: Windows never replaces a file that
@@ -44,7 +63,7 @@ TEST_F(AtomicFileTest, CommitReplacesTheDestinationWhole)
             std::ifstream during(target);
             EXPECT_EQ(std::string(std::istreambuf_iterator<char>(during), {}), "old");
         }
-        ASSERT_TRUE(file.Commit());
+        ASSERT_NO_THROW(file.Commit());
     }
     std::ifstream after(target);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(after), {}), "new contents");
@@ -55,8 +74,8 @@ TEST_F(AtomicFileTest, AbandonedFileLeavesNothingBehind)
 {
     auto const target = (folder / "out.bin").string();
     {
-        AtomicFile file(target);
-        ASSERT_TRUE(file.Open());
+        Claimed file(target);
+        ASSERT_NO_THROW(file.Open());
         std::fputs("partial", file.Stream());
     }
     EXPECT_FALSE(fs::exists(target));
@@ -65,27 +84,22 @@ TEST_F(AtomicFileTest, AbandonedFileLeavesNothingBehind)
 
 TEST_F(AtomicFileTest, InterruptCleanupRemovesOpenTemporaries)
 {
-    AtomicFile file((folder / "out.bin").string());
-    ASSERT_TRUE(file.Open());
+    Claimed file((folder / "out.bin").string());
+    ASSERT_NO_THROW(file.Open());
     std::fputs("partial", file.Stream());
     EXPECT_EQ(EntryCount(), 1u);
     RemoveAbandonedTemporaryFiles();
     // POSIX removes the file at once; Windows marks it for deletion and it
     // goes with its last handle, which the commit closes. Either way there
     // is nothing left to rename into place.
-    EXPECT_FALSE(file.Commit());
+    EXPECT_THROW(file.Commit(), Failure);
     EXPECT_EQ(EntryCount(), 0u);
 }
 
-TEST_F(AtomicFileTest, UnwritablePlacesFailAtOpen)
+TEST_F(AtomicFileTest, UnwritablePlacesAreRefusedBeforeAnyFileIsMade)
 {
-    AtomicFile missingFolder((folder / "no" / "such" / "out.bin").string());
-    EXPECT_FALSE(missingFolder.Open());
-    EXPECT_NE(missingFolder.Error().find("out.bin"), std::string::npos);
-
-    AtomicFile directory(folder.string());
-    EXPECT_FALSE(directory.Open());
-    EXPECT_NE(directory.Error().find("directory"), std::string::npos);
+    EXPECT_NE(RefusalOf((folder / "no" / "such" / "out.bin").string()).find("out.bin"), std::string::npos);
+    EXPECT_NE(RefusalOf(folder.string()).find("directory"), std::string::npos);
     EXPECT_EQ(EntryCount(), 0u);
 }
 

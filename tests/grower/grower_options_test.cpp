@@ -1,12 +1,13 @@
 #include "grower/grower_options.h"
+#include "tests/grower/parsed_options.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-ParsedGrowerOptions Parse(std::vector<std::string> args)
+ParsedGrowerOptions Parse(std::vector<std::string> const& args)
 {
-    return ParseGrowerOptions(args);
+    return ParseForTest(args);
 }
 
 TEST(GrowerOptions, DefaultsToTickSeedsAndTheProgramsPassCount)
@@ -56,6 +57,23 @@ TEST(GrowerOptions, RejectsBadInputWithAReason)
     }
 }
 
+// The words as CLI11 sorts them: --name=value is one, an option named again
+// takes its last value, a flag takes none, and a value may look like an
+// option.
+TEST(GrowerOptions, ReadTheCommandLinesWordsOneWay)
+{
+    auto const parsed = Parse({ "--passes=7", "--dump", "--quiet", "--seeds", "1,2", "--seeds", "-3,4" });
+    ASSERT_EQ(parsed.error, "");
+    EXPECT_EQ(parsed.options.passes, 7);
+    EXPECT_EQ(parsed.options.dumpPath, "--quiet");
+    EXPECT_FALSE(parsed.options.quiet);
+    EXPECT_EQ(*parsed.options.seed1, -3);
+    EXPECT_EQ(Parse({ "--quiet=no" }).error, "--quiet takes no value (try --help)");
+    EXPECT_EQ(Parse({ "--passes", "5", "--" }).error, "unknown option '--' (try --help)");
+    EXPECT_EQ(Parse({ "--passes", "5", "--dump" }).error, "--dump needs a value (try --help)");
+    EXPECT_NE(GrowerUsage("g").find("--cube-texture PATTERN"), std::string::npos);
+}
+
 TEST(GrowerOptions, VersionAsksForNothingElse)
 {
     auto const parsed = Parse({ "--version", "--image", "w.png" });
@@ -70,13 +88,13 @@ TEST(GrowerOptions, TheWindowViewNeedsABuildThatCanPaintIt)
 {
     auto const window = Parse({ "--image", "w.png", "--view", "window", "--size", "4x4" });
     ASSERT_EQ(window.error, "");
-    EXPECT_EQ(CheckViewAvailable(window.options, true), "");
-    std::string const refusal = CheckViewAvailable(window.options, false);
+    EXPECT_EQ(RefusalOf([&] { CheckViewAvailable(window.options, true); }), "");
+    std::string const refusal = RefusalOf([&] { CheckViewAvailable(window.options, false); });
     EXPECT_NE(refusal.find("cannot paint the program's window"), std::string::npos) << refusal;
     EXPECT_EQ(refusal.find('\n'), std::string::npos);
     for (char const* view : { "map", "lower", "upper", "texture" }) {
         auto const other = Parse({ "--image", "w.png", "--view", view, "--size", "4x4" });
-        EXPECT_EQ(CheckViewAvailable(other.options, false), "") << view;
+        EXPECT_EQ(RefusalOf([&] { CheckViewAvailable(other.options, false); }), "") << view;
     }
 }
 

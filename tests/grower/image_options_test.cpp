@@ -1,12 +1,13 @@
 #include "grower/grower_options.h"
+#include "tests/grower/parsed_options.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-ParsedGrowerOptions Parse(std::vector<std::string> args)
+ParsedGrowerOptions Parse(std::vector<std::string> const& args)
 {
-    return ParseGrowerOptions(args);
+    return ParseForTest(args);
 }
 
 TEST(ImageOptions, ReadAnImageRequest)

@@ -1,8 +1,8 @@
 // The heightmap, mesh and metadata options and the check that no two
 // outputs name the same file.
+#include "grower/claimed_outputs.h"
 #include "grower/grower_options.h"
-#include "grower/output_paths.h"
-#include "grower/requested_outputs.h"
+#include "tests/grower/parsed_options.h"
 
 #include <chrono>
 #include <filesystem>
@@ -13,12 +13,17 @@ namespace {
 
 std::string ErrorOf(std::vector<std::string> const& args)
 {
-    return ParseGrowerOptions(args).error;
+    return ParseForTest(args).error;
+}
+
+std::string MapWindowsRefusal(GrowerOptions const& options, std::int32_t gridSize)
+{
+    return RefusalOf([&] { CheckMapWindows(options, gridSize); });
 }
 
 TEST(WorldOptions, ReadsTheNewOutputs)
 {
-    auto const parsed = ParseGrowerOptions({ "--heightmap", "h.R16", "--heightmap-size", "16384x1", "--mesh",
+    auto const parsed = ParseForTest({ "--heightmap", "h.R16", "--heightmap-size", "16384x1", "--mesh",
         "m.GLB", "--relief", "2.5", "--metadata", "m.json", "--image", "t.png", "--view", "texture", "--size",
         "20x10" });
     ASSERT_EQ(parsed.error, "");
@@ -28,12 +33,12 @@ TEST(WorldOptions, ReadsTheNewOutputs)
     EXPECT_EQ(*parsed.options.relief, 2.5);
     EXPECT_EQ(parsed.options.metadataPath, "m.json");
     EXPECT_EQ(parsed.options.view, ImageView::Texture);
-    EXPECT_FALSE(ParseGrowerOptions({ "--heightmap", "h.png" }).options.heightmapSize.has_value());
+    EXPECT_FALSE(ParseForTest({ "--heightmap", "h.png" }).options.heightmapSize.has_value());
 }
 
 TEST(WorldOptions, ReadsWindowsCubesAndRanges)
 {
-    auto const parsed = ParseGrowerOptions({ "--heightmap", "h.r32", "--heightmap-size", "1048576x524288", "--region",
+    auto const parsed = ParseForTest({ "--heightmap", "h.r32", "--heightmap-size", "1048576x524288", "--region",
         "1048575,0,1x16384", "--sampling", "grid", "--cube-texture", "c-{face}-{face}.png", "--face-size", "16384",
         "--height-range", "-1.5,+2000.25" });
     ASSERT_EQ(parsed.error, "");
@@ -43,16 +48,17 @@ TEST(WorldOptions, ReadsWindowsCubesAndRanges)
     EXPECT_EQ(*parsed.options.faceSize, 16384);
     EXPECT_EQ(parsed.options.heightRange->min, -1.5);
     EXPECT_EQ(parsed.options.heightRange->max, 2000.25);
-    EXPECT_EQ(CheckMapWindows(parsed.options, 75), "");
+    EXPECT_EQ(MapWindowsRefusal(parsed.options, 75), "");
 
     // A window of the default 2N x N map must fit it, and of the texture's.
-    auto const outside = ParseGrowerOptions({ "--heightmap", "h.png", "--region", "100,0,51x10" });
+    auto const outside = ParseForTest({ "--heightmap", "h.png", "--region", "100,0,51x10" });
     ASSERT_EQ(outside.error, "");
-    EXPECT_EQ(CheckMapWindows(outside.options, 75), "--region 100,0,51x10 does not fit inside the 150x75 heightmap");
-    EXPECT_EQ(CheckMapWindows(outside.options, 76), "");
-    auto const texture = ParseGrowerOptions({ "--image", "t.png", "--view", "texture", "--size", "20x10", "--region",
+    EXPECT_EQ(MapWindowsRefusal(outside.options, 75),
+        "--region 100,0,51x10 does not fit inside the 150x75 heightmap (try --help)");
+    EXPECT_EQ(MapWindowsRefusal(outside.options, 76), "");
+    auto const texture = ParseForTest({ "--image", "t.png", "--view", "texture", "--size", "20x10", "--region",
         "0,5,20x6" });
-    EXPECT_NE(CheckMapWindows(texture.options, 75), "");
+    EXPECT_NE(MapWindowsRefusal(texture.options, 75), "");
 }
 
 TEST(WorldOptions, RejectsBadInputWithAReason)
@@ -128,10 +134,9 @@ protected:
 
     static std::string OutputsErrorOf(std::vector<std::string> const& args)
     {
-        auto const parsed = ParseGrowerOptions(args);
+        auto const parsed = ParseForTest(args);
         EXPECT_EQ(parsed.error, "");
-        int status = 0;
-        return CheckOutputs(RequestedOutputs(parsed.options), status);
+        return RefusalOf([&] { ClaimedOutputs(parsed.options, 75); });
     }
 
     std::filesystem::path folder;
@@ -151,14 +156,15 @@ TEST_F(OutputPaths, TwoOutputsNamingOneFileAreBadInput)
         "");
 }
 
-TEST(RequestedOutputs, ListsEveryOutputInWritingOrder)
+TEST_F(OutputPaths, AreClaimedInWritingOrder)
 {
-    auto const parsed = ParseGrowerOptions({ "--dump", "d.bin", "--metadata", "j.json", "--image", "i.png", "--view",
-        "map", "--size", "2x2", "--mesh", "m.glb", "--heightmap", "h.png" });
+    auto const parsed = ParseForTest({ "--dump", "d.bin", "--metadata", "j.json", "--image", "i.png", "--view", "map",
+        "--size", "2x2", "--mesh", "m.glb", "--heightmap", "h.png" });
     ASSERT_EQ(parsed.error, "");
+    ClaimedOutputs const claimed(parsed.options, 75);
     std::string order;
-    for (RequestedOutput const& output : RequestedOutputs(parsed.options))
-        order += output.name.substr(0, 1);
+    for (auto const& output : claimed.Outputs())
+        order += output->file.Name().substr(0, 1);
     EXPECT_EQ(order, "ihmdj");
 }
 

@@ -22,10 +22,20 @@ bool IsRuntimeFolderNote(QString const& message)
     return message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set"));
 }
 
+// A plugin Qt could not map for want of memory, after its start-up (the
+// image formats load with the first icon): a program without a window needs
+// none of them, and memory that has run out ends its run by itself.
+bool IsPluginOutOfMemory(QString const& message)
+{
+    return message.contains(QLatin1String("failed to map to memory"))
+        && message.contains(QLatin1String("Cannot allocate memory"));
+}
+
 void FilterMessage(QtMsgType type, QMessageLogContext const& context, QString const& message)
 {
+    bool const headless = g_audience == QtMessageAudience::Headless;
     if (type == QtWarningMsg
-        && (IsPaintFailure(message) || (g_audience == QtMessageAudience::Headless && IsRuntimeFolderNote(message))))
+        && (IsPaintFailure(message) || (headless && (IsRuntimeFolderNote(message) || IsPluginOutOfMemory(message)))))
         return;
     if (g_previousHandler) {
         g_previousHandler(type, context, message);
