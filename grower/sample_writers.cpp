@@ -1,12 +1,13 @@
 #include "grower/sample_writers.h"
 
-#include "render/elevation_color.h"
+#include "render/elevation_pixels.h"
 #include "render/float_conversion.h"
 #include "grower/png_writer.h"
 #ifdef MORVA_HAS_OPENEXR
 #include "grower/exr_writer.h"
 #endif
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -93,15 +94,19 @@ std::string WriteColorSamples(std::FILE* stream, ImageSize size, float meanRadiu
     RadiusRowSource const& rows)
 {
     bool stopped = false;
+    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(size.width));
     std::string const failure = WritePngRgb(stream, static_cast<std::uint32_t>(size.width),
         static_cast<std::uint32_t>(size.height), [&](std::uint32_t y, std::uint8_t* rgb) {
             double const* radii = rows(static_cast<std::int32_t>(y));
             stopped = stopped || !radii;
-            for (std::int32_t x = 0; x < size.width; ++x) {
-                std::uint32_t const color = radii ? ElevationColor(RoundToSingle(radii[x]), meanRadius, maxRadius) : 0;
-                rgb[3 * x] = static_cast<std::uint8_t>(color & 0xFF);
-                rgb[3 * x + 1] = static_cast<std::uint8_t>((color >> 8) & 0xFF);
-                rgb[3 * x + 2] = static_cast<std::uint8_t>((color >> 16) & 0xFF);
+            if (radii)
+                ElevationPixelsOfRadii(radii, pixels.size(), meanRadius, maxRadius, pixels.data());
+            else
+                std::fill(pixels.begin(), pixels.end(), 0);
+            for (std::size_t x = 0; x < pixels.size(); ++x) {
+                rgb[3 * x] = static_cast<std::uint8_t>(pixels[x] >> 16);
+                rgb[3 * x + 1] = static_cast<std::uint8_t>(pixels[x] >> 8);
+                rgb[3 * x + 2] = static_cast<std::uint8_t>(pixels[x]);
             }
         });
     return stopped ? STOPPED : failure;

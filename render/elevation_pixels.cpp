@@ -24,20 +24,19 @@ constexpr std::size_t RUN = 256;
 // same low byte as truncating to 64.
 constexpr double EXACT_FRACTION = 1048576.0;
 
-// The pixels of one group of Width points by the colour rule, and lanes
-// that are not zero where a point's values leave the exact range. (Each
+// The pixels of one group of Width radii by the colour rule, and lanes that
+// are not zero where a radius's values leave the exact range. (Each
 // comparison feeds a selection of its own: GCC 12 works out masks combined
 // by & lane by lane at AVX-512.)
 template<int Width>
-[[gnu::always_inline]] inline typename simd::Lanes<Width>::Double PixelGroup(PointLanes<Width> const& p, double seaLevel, double span,
-    std::uint32_t* pixels)
+[[gnu::always_inline]] inline typename simd::Lanes<Width>::Double PixelGroup(
+    typename simd::Lanes<Width>::Double radius, double seaLevel, double span, std::uint32_t* pixels)
 {
     using Double = typename simd::Lanes<Width>::Double;
     using Int = typename simd::Lanes<Width>::Int;
     using simd::Narrow;
     using simd::TruncateToInt;
     using simd::Widen;
-    Double const radius = RadiusOf(Widen(p.x), Widen(p.y), Widen(p.z));
     auto const fitsSingle = radius <= static_cast<double>(FLT_MAX);
     Double const r = Widen(Narrow(fitsSingle ? radius : Double {}));
     Double const fraction = (r - seaLevel) / span;
@@ -52,19 +51,41 @@ template<int Width>
     return flaw;
 }
 
-// The pixels of `count` points, a multiple of twice Width, two groups at a
-// time. Returns false when some point leaves the exact range.
+// The radii of two groups of Width points, or two groups of Width radii.
 template<int Width>
-[[gnu::always_inline]] inline bool PixelRun(GlobePoint const* points, std::size_t count, double seaLevel,
-    double span, std::uint32_t* pixels)
+[[gnu::always_inline]] inline void LoadRadii(GlobePoint const* points, typename simd::Lanes<Width>::Double& low,
+    typename simd::Lanes<Width>::Double& high)
 {
-    typename simd::Lanes<Width>::Double flaws {};
+    using simd::Widen;
+    PointLanes<Width> lowPoints;
+    PointLanes<Width> highPoints;
+    LoadTwoGroups(points, lowPoints, highPoints);
+    low = RadiusOf(Widen(lowPoints.x), Widen(lowPoints.y), Widen(lowPoints.z));
+    high = RadiusOf(Widen(highPoints.x), Widen(highPoints.y), Widen(highPoints.z));
+}
+
+template<int Width>
+[[gnu::always_inline]] inline void LoadRadii(double const* radii, typename simd::Lanes<Width>::Double& low,
+    typename simd::Lanes<Width>::Double& high)
+{
+    std::memcpy(&low, radii, sizeof low);
+    std::memcpy(&high, radii + Width, sizeof high);
+}
+
+// The pixels of `count` items (points or radii), a multiple of twice Width,
+// two groups at a time. Returns false when some item leaves the exact range.
+template<int Width, typename Item>
+[[gnu::always_inline]] inline bool PixelRun(Item const* items, std::size_t count, double seaLevel, double span,
+    std::uint32_t* pixels)
+{
+    using Double = typename simd::Lanes<Width>::Double;
+    Double flaws {};
     for (std::size_t i = 0; i < count; i += 2 * Width) {
-        PointLanes<Width> low;
-        PointLanes<Width> high;
-        LoadTwoGroups(points + i, low, high);
-        flaws += PixelGroup(low, seaLevel, span, pixels + i);
-        flaws += PixelGroup(high, seaLevel, span, pixels + i + Width);
+        Double low;
+        Double high;
+        LoadRadii<Width>(items + i, low, high);
+        flaws += PixelGroup<Width>(low, seaLevel, span, pixels + i);
+        flaws += PixelGroup<Width>(high, seaLevel, span, pixels + i + Width);
     }
     for (int lane = 0; lane < Width; ++lane) {
         if (flaws[lane] != 0.0)
@@ -73,59 +94,74 @@ template<int Width>
     return true;
 }
 
-void ScalarPixels(GlobePoint const* points, std::size_t count, float meanRadius, float maxRadius,
-    std::uint32_t* pixels)
+double RadiusOfItem(GlobePoint const& point)
 {
-    for (std::size_t i = 0; i < count; ++i)
-        pixels[i] = PixelOfColor(ElevationColor(RoundToSingle(PointRadius(points[i])), meanRadius, maxRadius));
+    return PointRadius(point);
 }
 
-using RunKernel = bool (*)(GlobePoint const*, std::size_t, double, double, std::uint32_t*);
+double RadiusOfItem(double radius)
+{
+    return radius;
+}
 
-// The points in runs of RUN, each run's pairs of groups of Width by Run and
+template<typename Item>
+void ScalarPixels(Item const* items, std::size_t count, float meanRadius, float maxRadius, std::uint32_t* pixels)
+{
+    for (std::size_t i = 0; i < count; ++i)
+        pixels[i] = PixelOfColor(ElevationColor(RoundToSingle(RadiusOfItem(items[i])), meanRadius, maxRadius));
+}
+
+template<typename Item>
+using RunKernel = bool (*)(Item const*, std::size_t, double, double, std::uint32_t*);
+
+// The items in runs of RUN, each run's pairs of groups of Width by Run and
 // the rest, or the whole run where a group left the exact range, by the rule
 // itself.
-template<std::size_t Width, RunKernel Run>
-void PixelsInRuns(GlobePoint const* points, std::size_t count, float meanRadius, float maxRadius,
-    std::uint32_t* pixels)
+template<std::size_t Width, typename Item, RunKernel<Item> Run>
+void PixelsInRuns(Item const* items, std::size_t count, float meanRadius, float maxRadius, std::uint32_t* pixels)
 {
     double const seaLevel = SeaLevel(meanRadius, maxRadius);
     double const span = static_cast<double>(maxRadius) - seaLevel;
     for (std::size_t first = 0; first < count; first += RUN) {
         std::size_t const length = std::min(RUN, count - first);
         std::size_t const whole = length - length % (2 * Width);
-        if (Run(points + first, whole, seaLevel, span, pixels + first))
-            ScalarPixels(points + first + whole, length - whole, meanRadius, maxRadius, pixels + first + whole);
+        if (Run(items + first, whole, seaLevel, span, pixels + first))
+            ScalarPixels(items + first + whole, length - whole, meanRadius, maxRadius, pixels + first + whole);
         else
-            ScalarPixels(points + first, length, meanRadius, maxRadius, pixels + first);
+            ScalarPixels(items + first, length, meanRadius, maxRadius, pixels + first);
     }
 }
 
-[[gnu::target("sse2")]] bool Sse2Run(GlobePoint const* points, std::size_t count, double seaLevel, double span,
+template<typename Item>
+[[gnu::target("sse2")]] bool Sse2Run(Item const* items, std::size_t count, double seaLevel, double span,
     std::uint32_t* pixels)
 {
-    return PixelRun<2>(points, count, seaLevel, span, pixels);
+    return PixelRun<2>(items, count, seaLevel, span, pixels);
 }
 
-[[gnu::target("avx2")]] bool Avx2Run(GlobePoint const* points, std::size_t count, double seaLevel, double span,
+template<typename Item>
+[[gnu::target("avx2")]] bool Avx2Run(Item const* items, std::size_t count, double seaLevel, double span,
     std::uint32_t* pixels)
 {
-    return PixelRun<4>(points, count, seaLevel, span, pixels);
+    return PixelRun<4>(items, count, seaLevel, span, pixels);
 }
 
-[[gnu::target("avx512f")]] bool Avx512Run(GlobePoint const* points, std::size_t count, double seaLevel,
-    double span, std::uint32_t* pixels)
+template<typename Item>
+[[gnu::target("avx512f")]] bool Avx512Run(Item const* items, std::size_t count, double seaLevel, double span,
+    std::uint32_t* pixels)
 {
-    return PixelRun<8>(points, count, seaLevel, span, pixels);
+    return PixelRun<8>(items, count, seaLevel, span, pixels);
 }
 
-using PixelsKernel = void (*)(GlobePoint const*, std::size_t, float, float, std::uint32_t*);
+template<typename Item>
+using PixelsKernel = void (*)(Item const*, std::size_t, float, float, std::uint32_t*);
 
-constexpr KernelTable<PixelsKernel> PIXELS_KERNELS { {
-    ScalarPixels,
-    PixelsInRuns<2, Sse2Run>,
-    PixelsInRuns<4, Avx2Run>,
-    PixelsInRuns<8, Avx512Run>,
+template<typename Item>
+constexpr KernelTable<PixelsKernel<Item>> PIXELS_KERNELS { {
+    ScalarPixels<Item>,
+    PixelsInRuns<2, Item, Sse2Run<Item>>,
+    PixelsInRuns<4, Item, Avx2Run<Item>>,
+    PixelsInRuns<8, Item, Avx512Run<Item>>,
 } };
 
 }
@@ -133,11 +169,23 @@ constexpr KernelTable<PixelsKernel> PIXELS_KERNELS { {
 void ElevationPixels(GlobePoint const* points, std::size_t count, float meanRadius, float maxRadius,
     std::uint32_t* pixels)
 {
-    PIXELS_KERNELS.ForMachine()(points, count, meanRadius, maxRadius, pixels);
+    PIXELS_KERNELS<GlobePoint>.ForMachine()(points, count, meanRadius, maxRadius, pixels);
 }
 
 void ElevationPixels(KernelLevel level, GlobePoint const* points, std::size_t count, float meanRadius,
     float maxRadius, std::uint32_t* pixels)
 {
-    PIXELS_KERNELS.At(level)(points, count, meanRadius, maxRadius, pixels);
+    PIXELS_KERNELS<GlobePoint>.At(level)(points, count, meanRadius, maxRadius, pixels);
+}
+
+void ElevationPixelsOfRadii(double const* radii, std::size_t count, float meanRadius, float maxRadius,
+    std::uint32_t* pixels)
+{
+    PIXELS_KERNELS<double>.ForMachine()(radii, count, meanRadius, maxRadius, pixels);
+}
+
+void ElevationPixelsOfRadii(KernelLevel level, double const* radii, std::size_t count, float meanRadius,
+    float maxRadius, std::uint32_t* pixels)
+{
+    PIXELS_KERNELS<double>.At(level)(radii, count, meanRadius, maxRadius, pixels);
 }

@@ -22,3 +22,10 @@ void ElevationPixels(GlobePoint const* points, std::size_t count, float meanRadi
 // With the form of `level`, which must be one the processor runs.
 void ElevationPixels(KernelLevel level, GlobePoint const* points, std::size_t count, float meanRadius,
     float maxRadius, std::uint32_t* pixels);
+
+// The same from the points' radii (as PointRadius gives them), worked out
+// already.
+void ElevationPixelsOfRadii(double const* radii, std::size_t count, float meanRadius, float maxRadius,
+    std::uint32_t* pixels);
+void ElevationPixelsOfRadii(KernelLevel level, double const* radii, std::size_t count, float meanRadius,
+    float maxRadius, std::uint32_t* pixels);

@@ -21,16 +21,23 @@ namespace {
 constexpr float NaN = std::numeric_limits<float>::quiet_NaN();
 constexpr float Infinity = std::numeric_limits<float>::infinity();
 
+// Every level's pixels, from the points and from their radii alike.
 void ExpectSameAsElevationColor(std::vector<GlobePoint> const& points, float mean, float max)
 {
+    std::vector<double> radii;
+    for (GlobePoint const& p : points)
+        radii.push_back(PointRadius(p));
     for (KernelLevel level : LevelsThisMachineRuns()) {
         std::vector<std::uint32_t> pixels(points.size(), 0xDEADBEEF);
+        std::vector<std::uint32_t> fromRadii(points.size(), 0xDEADBEEF);
         ElevationPixels(level, points.data(), points.size(), mean, max, pixels.data());
+        ElevationPixelsOfRadii(level, radii.data(), radii.size(), mean, max, fromRadii.data());
         for (std::size_t i = 0; i < points.size(); ++i) {
             GlobePoint const p = points[i];
-            std::uint32_t const expected = PixelOfColor(ElevationColor(RoundToSingle(PointRadius(p)), mean, max));
+            std::uint32_t const expected = PixelOfColor(ElevationColor(RoundToSingle(radii[i]), mean, max));
             ASSERT_EQ(pixels[i], expected) << KernelLevelName(level) << ", point " << i << " (" << p.x << ", "
                                            << p.y << ", " << p.z << ") mean " << mean << " max " << max;
+            ASSERT_EQ(fromRadii[i], expected) << KernelLevelName(level) << ", radius " << radii[i];
         }
     }
 }
