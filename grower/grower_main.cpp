@@ -1,7 +1,6 @@
 // morva<N>-grower: grows a planet without a window and writes what was asked.
 
 #include "globe/globe.h"
-#include "globe/planet.h"
 #include "globe/random.h"
 #include "globe/reaching_cuts.h"
 #include "render/elevation_rule.h"
@@ -149,19 +148,18 @@ int Grow(GrowerOptions const& options, int argc, char** argv)
     long long renderMs = 0;
     long long encodeMs = 0;
     if (image) {
-        g_globe = globe.get();
         Stopwatch const rendering;
         WindowPicture window;
         ImageSize imageSize = *options.imageSize;
         if (windowView) {
             ImageSize const screen = options.screenSize.value_or(DEFAULT_SCREEN_SIZE);
-            std::string const failure = PaintWindowView(options.imageSize->width, options.imageSize->height,
+            std::string const failure = PaintWindowView(*globe, options.imageSize->width, options.imageSize->height,
                 screen.width, screen.height, options.passes, window);
             if (!failure.empty())
                 return FailOnMemory("to draw the window: ", failure.c_str());
             imageSize = { window.width, window.height };
         } else {
-            DrawImageView(*options.view, surface->DC(), surface->Width(), surface->Height());
+            DrawImageView(*options.view, *globe, surface->DC(), surface->Width(), surface->Height());
         }
         // A picture with a failed drawing call in it is not the planet.
         if (FailedDrawingCalls() != failedDrawingCalls)
@@ -189,7 +187,6 @@ int Grow(GrowerOptions const& options, int argc, char** argv)
         if (!image->Flush())
             return Fail(image->Status(), image->Error());
         encodeMs = encoding.ElapsedMilliseconds();
-        g_globe = nullptr;
 
         WrittenFile file { "image", options.imagePath, StreamBytes(image->Stream()) };
         file.details = { { "format", "png" }, { "view", ImageViewName(*options.view) }, { "width", imageSize.width },
