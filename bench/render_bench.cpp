@@ -4,13 +4,12 @@
 #include "app/program_constants.h"
 #include "bare_fill.h"
 #include "bench_support.h"
-#include "globe/planet.h"
+#include "globe/globe.h"
 #include "globe/random.h"
 #include "simd/kernel_level.h"
-#include "render/drawing_levels.h"
-#include "render/hemisphere_views.h"
+#include "render/drawing_context.h"
+#include "render/globe_views.h"
 #include "render/map_layout.h"
-#include "render/map_view.h"
 #include "render/memory_canvas.h"
 #include "render/pixel_target.h"
 #include "render/point_cache.h"
@@ -38,13 +37,12 @@ Globe const& GrownPlanet()
         grown->Dissect(1);
         for (int done = 1; done <= DISSECT_LIMIT; done += DISSECT_BATCH)
             grown->Dissect(DISSECT_BATCH);
-        g_globe = grown;
         return grown;
     }();
     return *globe;
 }
 
-using Drawing = void (*)(KernelLevel, HDC, int, int, int, int);
+using Drawing = void (*)(DrawingContext&, Globe const&, HDC, int, int, int, int);
 
 // A drawing of the grown planet at `level` over a whole width x height
 // canvas, again and again. Unless `cached`, each drawing meets a globe it
@@ -52,12 +50,13 @@ using Drawing = void (*)(KernelLevel, HDC, int, int, int, int);
 void MeasureDrawing(
     benchmark::State& state, Drawing draw, KernelLevel level, int width, int height, bool cached)
 {
-    GrownPlanet();
+    Globe const& globe = GrownPlanet();
+    DrawingContext context(level);
     MemoryCanvas canvas(width, height);
     for (auto _ : state) {
         if (!cached)
-            ForgetPointCaches();
-        draw(level, canvas.DC(), 0, 0, width, height);
+            context.ForgetPoints();
+        draw(context, globe, canvas.DC(), 0, 0, width, height);
     }
     state.SetItemsProcessed(state.iterations() * GRID_N * GRID_N);
 }
@@ -78,7 +77,7 @@ void MeasureBareFill(benchmark::State& state, int width, int height, Fill fill)
 
 void BM_Map_DrawMap(benchmark::State& state)
 {
-    MeasureDrawing(state, DrawMapAt, FastestKernelLevel(), MAP_WIDTH, MAP_HEIGHT, false);
+    MeasureDrawing(state, DrawGlobeMap, FastestKernelLevel(), MAP_WIDTH, MAP_HEIGHT, false);
 }
 
 // The same map cell by cell through GDI, as on a DC whose pixels cannot be
@@ -86,7 +85,7 @@ void BM_Map_DrawMap(benchmark::State& state)
 void BM_Map_DrawMapThroughGdi(benchmark::State& state)
 {
     AllowDirectPixels(false);
-    MeasureDrawing(state, DrawMapAt, FastestKernelLevel(), MAP_WIDTH, MAP_HEIGHT, true);
+    MeasureDrawing(state, DrawGlobeMap, FastestKernelLevel(), MAP_WIDTH, MAP_HEIGHT, true);
     AllowDirectPixels(true);
 }
 
@@ -127,9 +126,10 @@ void BM_Map_GdiCallsOnly(benchmark::State& state)
 void BM_Colors_AllPoints(benchmark::State& state, KernelLevel level)
 {
     Globe const& globe = GrownPlanet();
+    PointCache cache;
     for (auto _ : state) {
-        ForgetPointCaches();
-        benchmark::DoNotOptimize(CurrentPointPixels(globe, level));
+        cache.Forget();
+        benchmark::DoNotOptimize(cache.Pixels(globe, level));
     }
     state.SetItemsProcessed(state.iterations() * GRID_N * GRID_N);
 }
@@ -137,13 +137,13 @@ void BM_Colors_AllPoints(benchmark::State& state, KernelLevel level)
 // The view at `level`.
 void BM_Lower_DrawLowerHemisphere(benchmark::State& state, KernelLevel level)
 {
-    MeasureDrawing(state, DrawLowerHemisphereAt, level, VIEW_WIDTH, VIEW_HEIGHT, false);
+    MeasureDrawing(state, DrawGlobeLowerHemisphere, level, VIEW_WIDTH, VIEW_HEIGHT, false);
 }
 
 // The second view of a paint: the points are already worked out.
 void BM_Lower_DrawLowerHemisphereCached(benchmark::State& state)
 {
-    MeasureDrawing(state, DrawLowerHemisphereAt, FastestKernelLevel(), VIEW_WIDTH, VIEW_HEIGHT, true);
+    MeasureDrawing(state, DrawGlobeLowerHemisphere, FastestKernelLevel(), VIEW_WIDTH, VIEW_HEIGHT, true);
 }
 
 void BM_Lower_BareFillBaseline(benchmark::State& state)

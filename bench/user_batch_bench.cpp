@@ -13,7 +13,7 @@
 #include "winapi/user/headless.h"
 #include "bare_fill.h"
 #include "bench_support.h"
-#include "render/point_cache.h"
+#include "render/program_drawing.h"
 
 #include <benchmark/benchmark.h>
 #include <windows.h>

@@ -3,6 +3,8 @@
 #include "globe/portable_trig.h"
 #include "globe/radius_statistics.h"
 
+#include <algorithm>
+
 namespace {
 
 unsigned long long g_lastGeneration = 0;
@@ -35,12 +37,27 @@ Globe::Globe()
     }
 }
 
+Globe::Globe(GlobePoint const* grid)
+    : radius(GLOBE_RADIUS)
+    , meanRadius(0.0)
+    , maxRadius(0.0)
+    , generation(0)
+{
+    std::copy(grid, grid + GRID_POINT_COUNT, points);
+    UpdateStatistics();
+}
+
 Globe::~Globe() = default;
+
+void Globe::TakeNewGeneration()
+{
+    generation = ++g_lastGeneration;
+}
 
 void Globe::UpdateStatistics()
 {
     RadiusStatistics const statistics = MeasureRadii(points, GRID_POINT_COUNT);
     maxRadius = statistics.maxRadius;
     meanRadius = statistics.sum * GRID_MEAN_FACTOR;
-    generation = ++g_lastGeneration;
+    TakeNewGeneration();
 }

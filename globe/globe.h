@@ -11,6 +11,10 @@
 class Globe {
 public:
     Globe();
+    // A globe whose grid is a copy of `grid` (GRID_POINT_COUNT points, row
+    // by row), with its statistics measured: from a grid copied out of
+    // another globe it draws and dissects as that globe does.
+    explicit Globe(GlobePoint const* grid);
     virtual ~Globe();
 
     Globe(Globe const&) = delete;
@@ -48,6 +52,13 @@ public:
     GlobePoint const* Points() const { return points; }
 
 private:
+    // Gives the globe a generation no globe of the process has had yet.
+    void TakeNewGeneration();
+
+    // The tests' way to write exact grids point by point
+    // (tests/globe_editor.h).
+    friend class GlobeEditor;
+
     GlobePoint points[GRID_POINT_COUNT];
     float radius;
     double meanRadius;

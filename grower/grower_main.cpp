@@ -1,7 +1,6 @@
 // morva<N>-grower: grows a planet without a window and writes what was asked.
 
 #include "globe/globe.h"
-#include "globe/planet.h"
 #include "globe/random.h"
 #include "render/elevation_rule.h"
 #include "render/float_conversion.h"
@@ -88,19 +87,18 @@ std::vector<FileDetail> WritePictureFile(GrowerOptions const& options, std::uniq
 {
     unsigned const failedDrawingCalls = FailedDrawingCalls();
     bool const windowView = options.view == ImageView::Window;
-    g_globe = globe.get();
     Stopwatch const rendering;
     WindowPicture window;
     ImageSize imageSize = *options.imageSize;
     if (windowView) {
         ImageSize const screen = options.screenSize.value_or(DEFAULT_SCREEN_SIZE);
-        std::string const failure = PaintWindowView(options.imageSize->width, options.imageSize->height,
+        std::string const failure = PaintWindowView(*globe, options.imageSize->width, options.imageSize->height,
             screen.width, screen.height, options.passes, window);
         if (!failure.empty())
             throw Failure(EXIT_NO_MEMORY, "not enough memory to draw the window: " + failure);
         imageSize = { window.width, window.height };
     } else {
-        DrawImageView(*options.view, surface->DC(), surface->Width(), surface->Height());
+        DrawImageView(*options.view, *globe, surface->DC(), surface->Width(), surface->Height());
     }
     // A picture with a failed drawing call in it is not the planet.
     if (FailedDrawingCalls() != failedDrawingCalls)
@@ -119,7 +117,6 @@ std::vector<FileDetail> WritePictureFile(GrowerOptions const& options, std::uniq
         throw Failure(EXIT_NO_MEMORY, "not enough memory to read the picture");
     if (!failure.empty())
         throw image.WriteFailure(errno, failure);
-    g_globe = nullptr;
 
     return { { "format", "png" }, { "view", ImageViewName(*options.view) }, { "width", imageSize.width },
         { "height", imageSize.height }, { "bits", 8 } };

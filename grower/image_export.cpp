@@ -1,19 +1,20 @@
 #include "grower/image_export.h"
 
-#include "render/hemisphere_views.h"
-#include "render/map_view.h"
+#include "render/drawing_context.h"
+#include "render/globe_views.h"
 
-void DrawImageView(ImageView view, HDC hdc, int width, int height)
+void DrawImageView(ImageView view, Globe const& globe, HDC hdc, int width, int height)
 {
+    DrawingContext context;
     switch (view) {
     case ImageView::Map:
-        DrawMap(hdc, 0, 0, width, height);
+        DrawGlobeMap(context, globe, hdc, 0, 0, width, height);
         return;
     case ImageView::Lower:
-        DrawLowerHemisphere(hdc, 0, 0, width, height);
+        DrawGlobeLowerHemisphere(context, globe, hdc, 0, 0, width, height);
         return;
     case ImageView::Upper:
-        DrawUpperHemisphere(hdc, 0, 0, width, height);
+        DrawGlobeUpperHemisphere(context, globe, hdc, 0, 0, width, height);
         return;
     case ImageView::Window:
         // The window paints itself (grower/window_view.h).

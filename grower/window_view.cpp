@@ -3,15 +3,26 @@
 #include "app/app_state.h"
 #include "app/program_constants.h"
 #include "app/program_start.h"
+#include "globe/planet.h"
 #include "grower/termination_cleanup.h"
 #include "render/map_buffer.h"
 #include "winapi/user/headless.h"
 
 #include <windows.h>
 
+#include <memory>
 #include <new>
 
 namespace {
+
+// g_globe is `planet` while this lives.
+class ProgramPlanet {
+public:
+    explicit ProgramPlanet(Globe& planet) { g_globe = &planet; }
+    ~ProgramPlanet() { g_globe = nullptr; }
+    ProgramPlanet(ProgramPlanet const&) = delete;
+    ProgramPlanet& operator=(ProgramPlanet const&) = delete;
+};
 
 HWND TheMainWindow()
 {
@@ -57,9 +68,16 @@ std::string Paint(int width, int height, int dissectCount, WindowPicture& pictur
 
 }
 
-std::string PaintWindowView(int width, int height, int screenWidth, int screenHeight, int dissectCount,
-    WindowPicture& picture)
+std::string PaintWindowView(Globe const& globe, int width, int height, int screenWidth, int screenHeight,
+    int dissectCount, WindowPicture& picture)
 {
+    // The program draws its own planet, g_globe: it gets one, the grown
+    // grid copied, and gives it up when its window is closed.
+    std::unique_ptr<Globe> const planet(new (std::nothrow) Globe(globe.Points()));
+    if (!planet)
+        return "cannot make the program's planet";
+    ProgramPlanet const given(*planet);
+
     // Qt's start-up cannot undo itself when an allocation fails inside it:
     // memory running out there ends the run before an exception is thrown.
     std::new_handler const previous = std::set_new_handler(EndForLackOfMemory);

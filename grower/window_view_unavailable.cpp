@@ -2,7 +2,7 @@
 // paint the window headless.
 #include "grower/window_view.h"
 
-std::string PaintWindowView(int, int, int, int, int, WindowPicture&)
+std::string PaintWindowView(Globe const&, int, int, int, int, int, WindowPicture&)
 {
     return "this build cannot paint the window (only the Linux build can)";
 }

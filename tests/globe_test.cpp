@@ -1,11 +1,13 @@
 #include "globe/globe.h"
 #include "globe/portable_trig.h"
+#include "globe/random.h"
 
 #include <gtest/gtest.h>
 
 #include <bit>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 
 namespace {
@@ -130,6 +132,28 @@ TEST_F(FreshGlobe, StatisticsFollowTheRadiusRule)
     }
     EXPECT_EQ(globe->GetMaxRadius(), maximum);
     EXPECT_EQ(globe->GetMeanRadius(), sum * GRID_MEAN_FACTOR);
+}
+
+// A globe made from another's grid has its statistics and, from the same
+// seeds, grows on exactly as the other does; it is a globe of its own, with
+// a generation of its own.
+TEST(GlobeFromGrid, IsTheGlobeItWasCopiedFrom)
+{
+    g_random = RandomGenerator(31, 41, false);
+    auto const original = std::make_unique<Globe>();
+    original->Dissect(1);
+    original->Dissect(50);
+    auto const copy = std::make_unique<Globe>(original->Points());
+    EXPECT_NE(copy->Generation(), original->Generation());
+    EXPECT_EQ(std::bit_cast<std::uint64_t>(copy->GetMeanRadius()), std::bit_cast<std::uint64_t>(original->GetMeanRadius()));
+    EXPECT_EQ(std::bit_cast<std::uint64_t>(copy->GetMaxRadius()), std::bit_cast<std::uint64_t>(original->GetMaxRadius()));
+
+    for (Globe* globe : { original.get(), copy.get() }) {
+        g_random = RandomGenerator(59, 26, false);
+        globe->Dissect(50);
+    }
+    EXPECT_EQ(std::memcmp(copy->Points(), original->Points(), sizeof(GlobePoint) * GRID_POINT_COUNT), 0);
+    EXPECT_EQ(copy->GetMaxRadius(), original->GetMaxRadius());
 }
 
 TEST(PointRadius, TakesTheHorizontalLengthFirst)

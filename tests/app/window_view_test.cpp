@@ -21,7 +21,6 @@ protected:
         g_random = RandomGenerator(11, 22, false);
         m_globe = std::make_unique<Globe>();
         GrowPlanet(*m_globe, 301, [](std::int32_t) {});
-        g_globe = m_globe.get();
     }
 
     void TearDown() override
@@ -47,7 +46,9 @@ protected:
 TEST_F(WindowView, IsTheErasedWindowWithViewsMapAndStatus)
 {
     WindowPicture picture;
-    ASSERT_EQ(PaintWindowView(410, 330, 640, 360, 301, picture), "");
+    ASSERT_EQ(PaintWindowView(*m_globe, 410, 330, 640, 360, 301, picture), "");
+    // The program's planet lived as long as its window.
+    EXPECT_EQ(g_globe, nullptr);
     ASSERT_EQ(picture.width, 410);
     ASSERT_EQ(picture.height, 330);
     ASSERT_EQ(picture.pixels.size(), 410u * 330u);
@@ -59,6 +60,8 @@ TEST_F(WindowView, IsTheErasedWindowWithViewsMapAndStatus)
     // Nothing grew while painting.
     EXPECT_EQ(g_dissectCount, 301);
 
+    // The expected pixels are drawn from the grown globe itself.
+    g_globe = m_globe.get();
     Layout const layout { 5, 25, 405, 325, 205, 175 };
     Image const expected = ExpectedPaint(Erased(410, 330), layout, 301, false);
     std::string where;

@@ -3,7 +3,9 @@
 // through GDI (tests/render/direct_drawing_check.h), and a monochrome bitmap,
 // whose pixels are out of reach, drawn through GDI.
 #include "globe/random.h"
+#include "render/drawing_context.h"
 #include "render/drawing_levels.h"
+#include "render/globe_views.h"
 #include "render/map_view.h"
 #include "render/pixel_target.h"
 #include "render_test_support.h"
@@ -13,6 +15,7 @@
 
 #include <iterator>
 #include <limits>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -86,6 +89,31 @@ TEST_F(DirectDrawing, FollowsTheGlobeFromOneBatchToTheNext)
     globe->Dissect(50);
     EXPECT_EQ(Pixels(DrawMapAt, level, whole, true), Pixels(DrawMapAt, level, whole, false));
     EXPECT_EQ(Pixels(DrawLowerHemisphereAt, level, whole, true), Pixels(DrawLowerHemisphereAt, level, whole, false));
+}
+
+// One context drawing two globes in turn gives each its own pixels, never
+// those of the colours it keeps for the other.
+TEST_F(DirectDrawing, OneContextDrawsEachGlobeItIsGiven)
+{
+    auto const other = std::make_unique<Globe>(globe->Points());
+    other->Dissect(50);
+    using GlobeDrawing = void (*)(DrawingContext&, Globe const&, HDC, int, int, int, int);
+    auto const drawn = [](GlobeDrawing draw, DrawingContext& context, Globe const& planet, bool direct) {
+        MemoryCanvas canvas(WIDTH, HEIGHT);
+        Pattern(canvas);
+        AllowDirectPixels(direct);
+        draw(context, planet, canvas.DC(), 0, 0, WIDTH, HEIGHT);
+        AllowDirectPixels(true);
+        return canvas.Pixels();
+    };
+    DrawingContext context;
+    for (GlobeDrawing draw : { DrawGlobeMap, DrawGlobeLowerHemisphere }) {
+        for (Globe const* planet : { &*globe, other.get(), &*globe }) {
+            DrawingContext reference;
+            EXPECT_EQ(drawn(draw, context, *planet, true), drawn(draw, reference, *planet, false))
+                << (planet == other.get() ? "the other globe" : "the first globe");
+        }
+    }
 }
 
 // A monochrome bitmap is drawn through GDI, dithered brushes and all.

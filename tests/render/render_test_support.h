@@ -6,7 +6,7 @@
 #include "render/cell_color.h"
 #include "render/float_conversion.h"
 #include "render/memory_canvas.h"
-#include "render/point_cache.h"
+#include "tests/globe_editor.h"
 
 #include <windows.h>
 
@@ -52,15 +52,9 @@ public:
     Globe& operator*() { return *globe; }
     Globe* operator->() { return globe.get(); }
 
-    // The Globe owns its grid and is not const, so writing through its
-    // read-only view is well defined; tests use it to build exact scenes.
-    // What the drawings cached of the points is dropped, as a Dissect
-    // would make it stale.
-    GlobePoint& Point(int row, int column)
-    {
-        ForgetPointCaches();
-        return const_cast<GlobePoint*>(globe->Points())[row * GRID_N + column];
-    }
+    // The point at (row, column), to write; drawings made from here on
+    // see the change.
+    GlobePoint& Point(int row, int column) { return GlobeEditor::Point(*globe, row, column); }
 
     void SetAll(GlobePoint p)
     {

@@ -1,13 +1,9 @@
-#include "render/map_view.h"
-
-#include "globe/planet.h"
 #include "render/cell_canvas.h"
 #include "render/cell_painter.h"
-#include "render/drawing_levels.h"
 #include "render/float_conversion.h"
+#include "render/globe_views.h"
 #include "render/map_layout.h"
 #include "render/pixel_target.h"
-#include "render/point_cache.h"
 
 #include <vector>
 
@@ -15,41 +11,34 @@ namespace {
 
 constexpr int PREFETCH_DISTANCE = 8;
 
-// The map's cell edges along one axis, 0 .. GRID_N, as ForEachMapCell
-// places them.
-std::vector<std::int32_t> CellEdges(std::int32_t origin, std::int32_t end)
+// Fills `edges` with the map's cell edges along one axis, 0 .. GRID_N, as
+// ForEachMapCell places them.
+void PlaceCellEdges(std::vector<std::int32_t>& edges, std::int32_t origin, std::int32_t end)
 {
     float const step = MapCellStep(static_cast<std::int64_t>(end) - origin, INV_GRID_N);
-    std::vector<std::int32_t> edges(GRID_N + 1);
+    edges.resize(GRID_N + 1);
     for (int index = 0; index <= GRID_N; ++index)
         edges[index] = MapCellEdge(origin, index, step);
-    return edges;
 }
 
 // Straight into the pixels: the cells tile the rectangle, so they are
 // filled row by row from the globe's pixels, which are stored that way.
-void DrawMapDirect(
-    PixelTarget const& target, Globe const& globe, KernelLevel level, int left, int top, int right, int bottom)
+void DrawMapDirect(PixelTarget const& target, DrawingContext& context, Globe const& globe, int left, int top,
+    int right, int bottom)
 {
+    PlaceCellEdges(context.columnEdges, left, right);
+    PlaceCellEdges(context.rowEdges, top, bottom);
     CellCanvas canvas(target);
-    canvas.FillGrid(CellEdges(left, right), CellEdges(top, bottom), CurrentPointPixels(globe, level));
+    canvas.FillGrid(context.columnEdges, context.rowEdges, context.PointPixels(globe));
 }
 
 }
 
-void DrawMap(HDC hdc, int left, int top, int right, int bottom)
+void DrawGlobeMap(DrawingContext& context, Globe const& globe, HDC hdc, int left, int top, int right, int bottom)
 {
-    DrawMapAt(FastestKernelLevel(), hdc, left, top, right, bottom);
-}
-
-void DrawMapAt(KernelLevel level, HDC hdc, int left, int top, int right, int bottom)
-{
-    if (!g_globe)
-        return;
-    Globe const& globe = *g_globe;
     PixelTarget target;
     if (ReachPixels(hdc, target)) {
-        DrawMapDirect(target, globe, level, left, top, right, bottom);
+        DrawMapDirect(target, context, globe, left, top, right, bottom);
         return;
     }
 
@@ -58,7 +47,8 @@ void DrawMapAt(KernelLevel level, HDC hdc, int left, int top, int right, int bot
     float const max = RoundToSingle(globe.GetMaxRadius());
 
     // One column's radii are worked out before its cells are painted.
-    std::vector<float> radii(GRID_N);
+    std::vector<float>& radii = context.columnRadii;
+    radii.resize(GRID_N);
     auto const measureColumn = [&](int column) {
         for (int row = 0; row < GRID_N; ++row) {
             // A column's points lie a whole row apart, too far for the
