@@ -8,6 +8,7 @@
 // the portable level's.
 #include "app/program_constants.h"
 #include "bench_support.h"
+#include "plain_dissect.h"
 #include "globe/culled_cuts.h"
 #include "globe/cut.h"
 #include "globe/globe.h"
@@ -24,37 +25,8 @@
 
 namespace {
 
-// The baseline's planet: the grid in plain memory, cut in place, with the
-// statistics a Globe keeps.
-struct PlainPlanet {
-    // A fresh planet: the sphere a new Globe starts as.
-    PlainPlanet()
-        : PlainPlanet(std::make_unique<Globe>()->Points())
-    {
-    }
-
-    explicit PlainPlanet(GlobePoint const* grid)
-        : points(grid, grid + GRID_POINT_COUNT)
-    {
-    }
-
-    std::vector<GlobePoint> points;
-    double meanRadius = 0.0;
-    double maxRadius = 0.0;
-};
-
-// The baseline Dissect: draw a cut, sweep every point, repeat; then the
-// statistics.
-void DissectPassByPass(PlainPlanet& planet, int passes)
-{
-    for (int p = 0; p < passes; ++p) {
-        Cut const cut = DrawCut();
-        ApplyCutsPassMajor(planet.points.data(), GRID_POINT_COUNT, &cut, 1);
-    }
-    RadiusStatistics const statistics = MeasureRadii(planet.points.data(), GRID_POINT_COUNT);
-    planet.maxRadius = statistics.maxRadius;
-    planet.meanRadius = statistics.sum * GRID_MEAN_FACTOR;
-}
+using bench::DissectPassByPass;
+using bench::PlainPlanet;
 
 // The programs' growth: Dissect(1), then batches of 50.
 template<typename Planet, typename DissectFunction>

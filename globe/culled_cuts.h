@@ -22,4 +22,4 @@ inline constexpr int CUTS_PER_TILE_SWEEP = 64;
 // reach and scales without testing the tiles it covers (see ReachOfCut).
 // Safe to call from several threads at once on disjoint grids.
 void ApplyCutsCulled(GlobePoint* points, int rows, int columns, Cut const* cuts, int cutCount,
-    KernelLevel level = FastestKernelLevel(), TileShape shape = DEFAULT_TILE_SHAPE);
+    KernelLevel level = ChosenKernelLevel(), TileShape shape = DEFAULT_TILE_SHAPE);

@@ -15,4 +15,4 @@ struct RadiusStatistics {
 // when it does not run that one). The sum is one double accumulator taking
 // the radii in element order, so it rounds exactly as the plain loop does;
 // only the radii themselves are worked out several at a time.
-RadiusStatistics MeasureRadii(GlobePoint const* points, std::size_t count, KernelLevel level = FastestKernelLevel());
+RadiusStatistics MeasureRadii(GlobePoint const* points, std::size_t count, KernelLevel level = ChosenKernelLevel());

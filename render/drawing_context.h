@@ -15,7 +15,7 @@
 class DrawingContext {
 public:
     // `level` must be one the processor runs.
-    explicit DrawingContext(KernelLevel level = FastestKernelLevel())
+    explicit DrawingContext(KernelLevel level = ChosenKernelLevel())
         : level(level)
     {
     }

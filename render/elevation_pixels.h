@@ -15,7 +15,7 @@
 #include <cstddef>
 #include <cstdint>
 
-// With the form of the widest level the processor runs.
+// With the form of the chosen level (ChosenKernelLevel).
 void ElevationPixels(GlobePoint const* points, std::size_t count, float meanRadius, float maxRadius,
     std::uint32_t* pixels);
 

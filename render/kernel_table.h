@@ -1,7 +1,8 @@
 // One family of kernels: a form of the same work for each instruction-set
 // level, every form giving the same result. The drawing takes the form of
-// the widest level the processor runs; the tests and benchmarks name a
-// level to reach each form on one machine.
+// the chosen level (the widest the processor runs, unless a benchmark chose
+// another); the tests and benchmarks name a level to reach each form on one
+// machine.
 #pragma once
 
 #include "simd/kernel_level.h"
@@ -18,6 +19,7 @@ struct KernelTable {
     // The form of `level`, which must be one the processor runs.
     Kernel At(KernelLevel level) const { return forms[static_cast<std::size_t>(level)]; }
 
-    // The form of the widest level the processor runs.
-    Kernel ForMachine() const { return At(FastestKernelLevel()); }
+    // The form of the chosen level (ChosenKernelLevel): the widest the
+    // processor runs unless a benchmark chose another.
+    Kernel ForMachine() const { return At(ChosenKernelLevel()); }
 };

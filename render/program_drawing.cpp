@@ -54,15 +54,15 @@ void DrawUpperHemisphereAt(KernelLevel level, HDC hdc, int left, int top, int ri
 
 void DrawMap(HDC hdc, int left, int top, int right, int bottom)
 {
-    DrawMapAt(FastestKernelLevel(), hdc, left, top, right, bottom);
+    DrawMapAt(ChosenKernelLevel(), hdc, left, top, right, bottom);
 }
 
 void DrawLowerHemisphere(HDC hdc, int left, int top, int right, int bottom)
 {
-    DrawLowerHemisphereAt(FastestKernelLevel(), hdc, left, top, right, bottom);
+    DrawLowerHemisphereAt(ChosenKernelLevel(), hdc, left, top, right, bottom);
 }
 
 void DrawUpperHemisphere(HDC hdc, int left, int top, int right, int bottom)
 {
-    DrawUpperHemisphereAt(FastestKernelLevel(), hdc, left, top, right, bottom);
+    DrawUpperHemisphereAt(ChosenKernelLevel(), hdc, left, top, right, bottom);
 }

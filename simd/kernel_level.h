@@ -1,11 +1,13 @@
 // The instruction-set levels a family of kernels is written for, and which of
 // them this processor runs. Every level of a family gives the same results,
-// bit for bit; a wider one only goes faster. A family picks its kernels once,
-// from FastestKernelLevel(); tests and benchmarks name each level this
+// bit for bit; a wider one only goes faster. A family takes the kernels of
+// ChosenKernelLevel(), the widest level this processor runs unless a
+// benchmark chose another; tests and benchmarks also name each level this
 // machine runs to compare them.
 #pragma once
 
 #include <array>
+#include <atomic>
 #include <vector>
 
 enum class KernelLevel {
@@ -67,6 +69,13 @@ inline KernelLevel FastestKernelLevel()
     return fastest;
 }
 
+namespace simd_detail {
+
+// The level a benchmark chose for the whole process, or -1 for the widest.
+inline std::atomic<int> chosenLevel { -1 };
+
+}
+
 // Whether this processor runs code compiled for the level.
 inline bool MachineRuns(KernelLevel level)
 {
@@ -86,4 +95,20 @@ inline std::vector<KernelLevel> LevelsThisMachineRuns()
 inline KernelLevel RunnableLevel(KernelLevel level)
 {
     return MachineRuns(level) ? level : FastestKernelLevel();
+}
+
+// The level every family takes when its caller names none: the widest this
+// processor runs, unless a benchmark chose another for the whole process.
+inline KernelLevel ChosenKernelLevel()
+{
+    int const chosen = simd_detail::chosenLevel.load(std::memory_order_relaxed);
+    return chosen < 0 ? FastestKernelLevel() : static_cast<KernelLevel>(chosen);
+}
+
+// Makes `level` (or the widest this processor runs, when it does not run
+// that one) the level of every family that is not told one: how a benchmark
+// measures the whole program at each level.
+inline void ChooseKernelLevel(KernelLevel level)
+{
+    simd_detail::chosenLevel.store(static_cast<int>(RunnableLevel(level)), std::memory_order_relaxed);
 }
