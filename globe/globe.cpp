@@ -12,7 +12,8 @@ unsigned long long g_lastGeneration = 0;
 }
 
 Globe::Globe()
-    : radius(GLOBE_RADIUS)
+    : radiiCurrent(false)
+    , radius(GLOBE_RADIUS)
     , meanRadius(0.0)
     , maxRadius(0.0)
     , generation(++g_lastGeneration)
@@ -38,7 +39,8 @@ Globe::Globe()
 }
 
 Globe::Globe(GlobePoint const* grid)
-    : radius(GLOBE_RADIUS)
+    : radiiCurrent(false)
+    , radius(GLOBE_RADIUS)
     , meanRadius(0.0)
     , maxRadius(0.0)
     , generation(0)
@@ -56,8 +58,9 @@ void Globe::TakeNewGeneration()
 
 void Globe::UpdateStatistics()
 {
-    RadiusStatistics const statistics = MeasureRadii(points, GRID_POINT_COUNT);
+    RadiusStatistics const statistics = MeasureAndKeepRadii(points, GRID_POINT_COUNT, radii);
     maxRadius = statistics.maxRadius;
     meanRadius = statistics.sum * GRID_MEAN_FACTOR;
+    radiiCurrent = true;
     TakeNewGeneration();
 }

@@ -51,6 +51,11 @@ public:
     // The whole grid, row-major.
     GlobePoint const* Points() const { return points; }
 
+    // Each point's radius (PointRadius), row-major, as the last statistics
+    // update worked it out; null while the points may have moved since (on
+    // a new globe before its first update, or after a test's edit).
+    double const* Radii() const { return radiiCurrent ? radii : nullptr; }
+
 private:
     // Gives the globe a generation no globe of the process has had yet.
     void TakeNewGeneration();
@@ -60,6 +65,8 @@ private:
     friend class GlobeEditor;
 
     GlobePoint points[GRID_POINT_COUNT];
+    double radii[GRID_POINT_COUNT];
+    bool radiiCurrent;
     float radius;
     double meanRadius;
     double maxRadius;

@@ -16,3 +16,9 @@ struct RadiusStatistics {
 // the radii in element order, so it rounds exactly as the plain loop does;
 // only the radii themselves are worked out several at a time.
 RadiusStatistics MeasureRadii(GlobePoint const* points, std::size_t count, KernelLevel level = ChosenKernelLevel());
+
+// The same, keeping each point's radius in `radii` (count of them) on the
+// way: the one pass that works the radii out for the statistics and for
+// whatever is drawn from them.
+RadiusStatistics MeasureAndKeepRadii(GlobePoint const* points, std::size_t count, double* radii,
+    KernelLevel level = ChosenKernelLevel());

@@ -8,8 +8,13 @@ std::uint32_t const* PointCache::Pixels(Globe const& globe, KernelLevel level)
     bool const current = m_globe == &globe && m_generation == globe.Generation() && m_level == level;
     if (!current) {
         m_pixels.resize(GRID_POINT_COUNT);
-        ElevationPixels(level, globe.Points(), GRID_POINT_COUNT, RoundToSingle(globe.GetMeanRadius()),
-            RoundToSingle(globe.GetMaxRadius()), m_pixels.data());
+        float const mean = RoundToSingle(globe.GetMeanRadius());
+        float const max = RoundToSingle(globe.GetMaxRadius());
+        // The radii the statistics worked out, where they are current.
+        if (double const* radii = globe.Radii())
+            ElevationPixelsOfRadii(level, radii, GRID_POINT_COUNT, mean, max, m_pixels.data());
+        else
+            ElevationPixels(level, globe.Points(), GRID_POINT_COUNT, mean, max, m_pixels.data());
         m_globe = &globe;
         m_generation = globe.Generation();
         m_level = level;

@@ -319,6 +319,13 @@ TEST(RadiusStatistics, EveryLevelEqualsTheLoopInElementOrder)
         RadiusStatistics const statistics = MeasureRadii(grid.data(), grid.size(), level);
         EXPECT_EQ(statistics.maxRadius, literal.max) << KernelLevelName(level);
         EXPECT_EQ(statistics.sum * GRID_MEAN_FACTOR, literal.mean) << KernelLevelName(level);
+        // Keeping the radii changes nothing, and keeps each point's own.
+        std::vector<double> radii(grid.size());
+        RadiusStatistics const keeping = MeasureAndKeepRadii(grid.data(), grid.size(), radii.data(), level);
+        EXPECT_EQ(keeping.maxRadius, statistics.maxRadius) << KernelLevelName(level);
+        EXPECT_EQ(keeping.sum, statistics.sum) << KernelLevelName(level);
+        for (std::size_t i = 0; i < grid.size(); ++i)
+            ASSERT_EQ(radii[i], PointRadius(grid[i])) << i << ", " << KernelLevelName(level);
         // Every remainder after the groups of the widest lanes, the largest
         // radius first, last and in the middle.
         for (std::size_t count = 1; count <= 35; ++count) {

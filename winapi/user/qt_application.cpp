@@ -12,6 +12,8 @@
 #include <memory>
 #include <new>
 
+#include <sys/mman.h>
+
 // Fontconfig and D-Bus (which Qt's X11 platform talks to) keep a few
 // allocations for the life of the process, behind pointers LeakSanitizer
 // cannot see. They are not ours, and not leaks that grow.
@@ -30,21 +32,37 @@ namespace {
 QApplication* g_application = nullptr;
 
 // Qt's plugin loader warns of each plugin it could not map when memory runs
-// out, and with no platform plugin left Qt's start-up ends the process. Both
-// are memory running out: the warnings are held back, and the end goes the
-// way the caller's new-handler ends a start that memory ran out under.
+// out, then that it found no platform plugin, and with none left Qt's
+// start-up ends the process. All of it is memory running out: the warnings
+// from the first such one on are held back, and the end goes the way the
+// caller's new-handler ends a start that memory ran out under.
 QtMessageHandler g_handlerBeforeStart = nullptr;
 bool g_startRanOutOfMemory = false;
 
+// Whether the process can still take a few megabytes of address space:
+// loading a platform plugin needs far less. A start that found no plugin
+// it could load, and cannot take them, ran out of memory, whether or not
+// Qt said so.
+bool AddressSpaceRunsShort()
+{
+    constexpr std::size_t PROBE = std::size_t { 16 } << 20;
+    void* const probe = mmap(nullptr, PROBE, PROT_NONE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
+    if (probe == MAP_FAILED)
+        return true;
+    munmap(probe, PROBE);
+    return false;
+}
+
 void OnStartUpMessage(QtMsgType type, QMessageLogContext const& context, QString const& message)
 {
-    bool const noMemory = message.contains(QLatin1String("Cannot allocate memory"));
+    bool const noMemory = message.contains(QLatin1String("Cannot allocate memory"))
+        || (message.startsWith(QLatin1String("Could not find the Qt platform plugin")) && AddressSpaceRunsShort());
     g_startRanOutOfMemory = g_startRanOutOfMemory || noMemory;
     if (type == QtFatalMsg && g_startRanOutOfMemory) {
         if (std::new_handler const handler = std::get_new_handler())
             handler();
     }
-    if (noMemory && type != QtFatalMsg)
+    if (g_startRanOutOfMemory && type != QtFatalMsg)
         return;
     if (g_handlerBeforeStart)
         g_handlerBeforeStart(type, context, message);
