@@ -163,8 +163,12 @@ void SampledOutputs::MeasureRange(std::vector<std::vector<Claimed*>> const& surf
         samples += static_cast<std::size_t>(surface.Width()) * static_cast<std::size_t>(surface.Height());
     }
     // The samples are kept for the 16-bit files, while they fit, so that the
-    // surfaces need not be grown again; the files that need no range are
-    // written from this growth.
+    // surfaces need not be grown again. Then every file of a surface is
+    // written from them afterwards, all at once, on a thread each: the
+    // growth has every core to itself, and the files that need no range do
+    // not leave a core idle while the 16-bit ones are written alone. Samples
+    // that do not fit are grown twice, and the files that need no range are
+    // written from the first growth.
     bool const keep = samples <= KEPT_SAMPLES_LIMIT;
     for (std::vector<Claimed*> const* together : grown) {
         SampleSurface const& surface = together->front()->file.surface;
@@ -186,8 +190,10 @@ void SampledOutputs::MeasureRange(std::vector<std::vector<Claimed*>> const& surf
                 samplesKept->insert(samplesKept->end(), out, end);
         };
         std::vector<Claimed*> now;
-        std::copy_if(together->begin(), together->end(), std::back_inserter(now),
-            [](Claimed const* claimed) { return !SixteenBit(claimed->file); });
+        if (!keep) {
+            std::copy_if(together->begin(), together->end(), std::back_inserter(now),
+                [](Claimed const* claimed) { return !SixteenBit(claimed->file); });
+        }
         WriteTogether(surface, now, measuring, grid, {}, "the heights' range");
     }
 }
