@@ -2,7 +2,9 @@
 // the DC's text colour, over its background colour when the background mode
 // is OPAQUE.
 
+#include "winapi/gdi/out_of_memory.h"
 #include "winapi/gdi/surface.h"
+#include "winapi/user/address_space.h"
 #include "winapi/user/system_font.h"
 #include "winapi/user/text_layout.h"
 
@@ -19,6 +21,18 @@
 using namespace winapi::user;
 
 namespace {
+
+// Fontconfig, under Qt's first match of the system font, does not check
+// every allocation it makes: with the address space nearly used up it can
+// crash. That first match is tried only with this much room to spare;
+// afterwards Qt keeps the font it found.
+constexpr std::size_t FONT_MATCH_ROOM = std::size_t { 32 } << 20;
+bool g_systemFontMatched = false;
+
+bool SystemFontHasRoom()
+{
+    return g_systemFontMatched || !winapi::user::AddressSpaceRunsShort(FONT_MATCH_ROOM);
+}
 
 constexpr int TabColumns = 8;
 
@@ -136,6 +150,10 @@ int WINAPI DrawTextA(HDC hdc, LPCSTR lpchText, int cchText, LPRECT lprc, UINT fo
     if (!surface || !winapi::GetDCTextState(hdc, &state))
         return 0;
 
+    if (!SystemFontHasRoom()) {
+        winapi::gdi::NoteOutOfMemory();
+        return 0;
+    }
     QFont const font = SystemFont();
     QFontMetrics const metrics(font);
     QString text = QString::fromLatin1(lpchText, cchText);
@@ -148,6 +166,7 @@ int WINAPI DrawTextA(HDC hdc, LPCSTR lpchText, int cchText, LPRECT lprc, UINT fo
     auto const lines = LayOutText(text, format, metrics,
         static_cast<int>(std::clamp<std::int64_t>(rectWidth, 0, INT_MAX)));
     int const lineHeight = metrics.height() + ((format & DT_EXTERNALLEADING) ? metrics.leading() : 0);
+    g_systemFontMatched = true;
     std::int64_t const textHeight = std::int64_t { lineHeight } * static_cast<std::int64_t>(lines.size());
 
     if (format & DT_CALCRECT) {

@@ -1,6 +1,7 @@
 #include "winapi/user/qt_application.h"
 
 #include "winapi/gdi/surface.h"
+#include "winapi/user/address_space.h"
 
 #include <QAbstractEventDispatcher>
 #include <QEventLoop>
@@ -11,8 +12,6 @@
 #include <cstdlib>
 #include <memory>
 #include <new>
-
-#include <sys/mman.h>
 
 // Fontconfig and D-Bus (which Qt's X11 platform talks to) keep a few
 // allocations for the life of the process, behind pointers LeakSanitizer
@@ -39,24 +38,16 @@ QApplication* g_application = nullptr;
 QtMessageHandler g_handlerBeforeStart = nullptr;
 bool g_startRanOutOfMemory = false;
 
-// Whether the process can still take a few megabytes of address space:
-// loading a platform plugin needs far less. A start that found no plugin
-// it could load, and cannot take them, ran out of memory, whether or not
-// Qt said so.
-bool AddressSpaceRunsShort()
-{
-    constexpr std::size_t PROBE = std::size_t { 16 } << 20;
-    void* const probe = mmap(nullptr, PROBE, PROT_NONE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
-    if (probe == MAP_FAILED)
-        return true;
-    munmap(probe, PROBE);
-    return false;
-}
+// Loading a platform plugin takes far less address space than this: a
+// start that found no plugin it could load, and cannot take this much, ran
+// out of memory, whether or not Qt said so.
+constexpr std::size_t PLUGIN_ROOM = std::size_t { 16 } << 20;
 
 void OnStartUpMessage(QtMsgType type, QMessageLogContext const& context, QString const& message)
 {
     bool const noMemory = message.contains(QLatin1String("Cannot allocate memory"))
-        || (message.startsWith(QLatin1String("Could not find the Qt platform plugin")) && AddressSpaceRunsShort());
+        || (message.startsWith(QLatin1String("Could not find the Qt platform plugin"))
+            && AddressSpaceRunsShort(PLUGIN_ROOM));
     g_startRanOutOfMemory = g_startRanOutOfMemory || noMemory;
     if (type == QtFatalMsg && g_startRanOutOfMemory) {
         if (std::new_handler const handler = std::get_new_handler())
