@@ -1,8 +1,8 @@
 // A hemisphere view's cells straight into 32-bit pixels: the same pixels as
 // drawing the cells one by one, in the views' order (column by column, each
-// column from row 0), for any grid. Up to AVX2 the cells are filled one by
-// one from points projected in that level's vectors; with AVX-512 a band of
-// sixteen columns is worked out at once.
+// column from row 0), for any grid. The cells are visited row by row, as the
+// globe keeps its points, several at once in the level's vectors; each pixel
+// keeps the colour of the latest cell in the views' order that fills it.
 #pragma once
 
 #include "globe/globe_point.h"

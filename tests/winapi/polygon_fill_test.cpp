@@ -3,7 +3,6 @@
 #include "gdi_test_support.h"
 
 #include "raster/polygon_scan.h"
-#include "raster/short_quad_scan.h"
 
 #include <gtest/gtest.h>
 
@@ -352,60 +351,6 @@ TEST(PolygonFastPaths, MonotoneTrianglesAndQuadsMatchTheGeneralScanner)
     // Both kinds must have been exercised.
     EXPECT_GT(monotone, 10000);
     EXPECT_GT(other, 1000);
-}
-
-// Quadrilaterals within two scanlines: every corner within a few pixels of
-// the clip's edges, rows placed so that both scanlines, one, or neither lie
-// in the clip, and now and then corners far outside the int range's middle.
-TEST(PolygonFastPaths, ShortQuadsMatchTheGeneralScanner)
-{
-    std::mt19937 random(23);
-    raster::ScanClip const clip { 2, 3, 14, 9 };
-    int handled = 0, leftToTheScanner = 0, withTwoRows = 0;
-    for (int round = 0; round < 60000; ++round) {
-        int const top = std::uniform_int_distribution<int>(1, 9)(random);
-        std::uniform_int_distribution<int> row(top, top + 2);
-        std::uniform_int_distribution<int> column(-2, 17);
-        POINT corners[4];
-        for (POINT& corner : corners) {
-            corner = { column(random), row(random) };
-            if (round % 50 == 0)
-                corner.x = std::uniform_int_distribution<int>(INT_MIN, INT_MAX)(random);
-        }
-        std::vector<POINT> const polygon(corners, corners + 4);
-        raster::ShortSpans found;
-        if (!raster::ScanShortQuad(corners, clip, found)) {
-            ++leftToTheScanner;
-            continue;
-        }
-        ++handled;
-        std::vector<Span> fast;
-        for (int i = 0; i < found.count; ++i)
-            fast.push_back({ found.spans[i].y, found.spans[i].x0, found.spans[i].x1 });
-        withTwoRows += found.count == 2;
-        for (int fillMode : { ALTERNATE, WINDING })
-            ASSERT_EQ(fast, GeneralSpans(polygon, fillMode, clip)) << Describe(polygon, fillMode);
-    }
-    EXPECT_GT(handled, 30000);
-    EXPECT_GT(leftToTheScanner, 1000);
-    EXPECT_GT(withTwoRows, 5000);
-}
-
-TEST(PolygonFastPaths, ShortQuadScanRefusesTallOrFoldedOutlines)
-{
-    raster::ScanClip const clip { 0, 0, 64, 48 };
-    raster::ShortSpans found;
-    POINT const tall[4] = { { 0, 0 }, { 5, 0 }, { 5, 3 }, { 0, 3 } };
-    EXPECT_FALSE(raster::ScanShortQuad(tall, clip, found));
-    // Down, up, down, up within two rows: the second row meets four edges.
-    POINT const zigzag[4] = { { 0, 10 }, { 4, 12 }, { 8, 10 }, { 12, 12 } };
-    EXPECT_FALSE(raster::ScanShortQuad(zigzag, clip, found));
-    POINT const huge[4] = { { INT_MIN, 5 }, { INT_MAX, 5 }, { INT_MAX, 7 }, { INT_MIN, 7 } };
-    ASSERT_TRUE(raster::ScanShortQuad(huge, clip, found));
-    ASSERT_EQ(found.count, 2);
-    EXPECT_EQ(found.spans[1].y, 6);
-    EXPECT_EQ(found.spans[1].x0, 0);
-    EXPECT_EQ(found.spans[1].x1, 64);
 }
 
 TEST(PolygonFastPaths, MonotoneTestRecognisesShapes)
