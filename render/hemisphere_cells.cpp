@@ -131,6 +131,61 @@ SweepScratch& Scratch()
     return scratch;
 }
 
+// Where the cells of one grid row, from `column` on, leave their pixels.
+struct CellsOfRow {
+    DrawingOrder& order;
+    raster::PixelRows target;
+    std::uint32_t const* pixels; // the row's own, by column
+    int gridN;
+    int row;
+    int column;
+
+    // A cell's place in the views' order: column by column, each from row 0.
+    std::uint32_t NumberOf(int cell) const
+    {
+        return order.NumberOf(static_cast<std::uint32_t>(cell) * static_cast<std::uint32_t>(gridN) + row + 1);
+    }
+};
+
+// The pixels one sample row of `Width` cells fills, from its sorted
+// crossings: on most rows a cell fills one pixel or none, and those are
+// filled apart, with no branch on their spans.
+template<typename Cells, int Width>
+[[gnu::always_inline]] inline void FillRow(Cells const (&c)[4], Cells filled, Cells line, CellsOfRow const& row)
+{
+    Cells const none {};
+    Cells const first = c[0] < c[1] ? c[1] - c[0] : none;
+    Cells const second = c[2] < c[3] ? c[3] - c[2] : none;
+    Cells const length = first + second;
+    Cells const single = length == 1 ? filled : none;
+    Cells const several = length > 1 ? filled : none;
+    std::int32_t xs[Width];
+    std::int32_t ys[Width];
+    StoreLanes(xs, first != 0 ? c[0] : c[2]);
+    StoreLanes(ys, line);
+    for (unsigned lanes = SetLanes(single); lanes != 0; lanes &= lanes - 1) {
+        int const lane = __builtin_ctz(lanes);
+        int const cell = row.column + lane;
+        row.order.FillPixel(row.target, xs[lane], ys[lane], row.NumberOf(cell), row.pixels[cell]);
+    }
+    unsigned const spans = SetLanes(several);
+    if (spans == 0)
+        return;
+    std::int32_t crossings[4][Width];
+    for (int i = 0; i < 4; ++i)
+        StoreLanes(crossings[i], c[i]);
+    for (unsigned lanes = spans; lanes != 0; lanes &= lanes - 1) {
+        int const lane = __builtin_ctz(lanes);
+        int const cell = row.column + lane;
+        std::uint32_t const number = row.NumberOf(cell);
+        for (int pair = 0; pair < 4; pair += 2) {
+            if (crossings[pair][lane] < crossings[pair + 1][lane])
+                row.order.FillSpan(row.target, ys[lane], crossings[pair][lane], crossings[pair + 1][lane], number,
+                    row.pixels[cell]);
+        }
+    }
+}
+
 // The cells of each row, `Width` at a time, from row 0 down: each cell's
 // pixels are found where its row is, and a pixel takes the cell's colour
 // unless a cell drawn after it in the views' order (column by column, each
@@ -156,11 +211,7 @@ template<typename Cells, typename Depths, int Width>
         SweptRow& below = scratch.rows.Load(rowIndex + 1 == gridN ? 0 : rowIndex + 1, sweep.points, sweep.side);
         scratch.rows.Project(below, level, sweep.points, sweep.projection);
         std::uint32_t const* const rowPixels = sweep.pixels + static_cast<std::size_t>(rowIndex) * gridN;
-        // A cell's place in the views' order: column by column, each from
-        // row 0.
-        auto const NumberOf = [&](int cell) {
-            return order.NumberOf(static_cast<std::uint32_t>(cell) * static_cast<std::uint32_t>(gridN) + rowIndex + 1);
-        };
+        CellsOfRow cellsOfRow { order, pixelRows, rowPixels, gridN, rowIndex, 0 };
 
         for (int column = 0; column < gridN; column += Width) {
             Depths const z = LoadLanes<Depths>(&row.z[column]);
@@ -180,51 +231,23 @@ template<typename Cells, typename Depths, int Width>
             if ((filled | scanned) == 0)
                 continue;
 
+            cellsOfRow.column = column;
             std::int32_t rows[Width];
-            StoreLanes(rows, cells.rows);
+            StoreLanes(rows, cells.filled != 0 ? cells.rows : Cells {});
             int tallest = 0;
-            for (unsigned lanes = filled; lanes != 0; lanes &= lanes - 1)
-                tallest = std::max(tallest, rows[__builtin_ctz(lanes)]);
-            Cells const none {};
+            for (int lane = 0; lane < Width; ++lane)
+                tallest = std::max(tallest, rows[lane]);
             for (int line = 0; line < tallest; ++line) {
                 Cells c[4];
-                small_cells::CrossingsOnRow<Cells, Depths>(cells, line, clip, c);
-                // On most rows a cell fills one pixel or none: those are
-                // filled apart, with no branch on their spans.
-                Cells const first = c[0] < c[1] ? c[1] - c[0] : none;
-                Cells const second = c[2] < c[3] ? c[3] - c[2] : none;
-                Cells const length = first + second;
-                Cells const single = length == 1 ? cells.filled : none;
-                Cells const several = length > 1 ? cells.filled : none;
-                std::int32_t xs[Width];
-                StoreLanes(xs, first != 0 ? c[0] : c[2]);
-                std::int32_t lineY[Width];
-                StoreLanes(lineY, cells.top + line);
-                for (unsigned lanes = SetLanes(single); lanes != 0; lanes &= lanes - 1) {
-                    int const lane = __builtin_ctz(lanes);
-                    int const cell = column + lane;
-                    order.FillPixel(pixelRows, xs[lane], lineY[lane], NumberOf(cell), rowPixels[cell]);
-                }
-                unsigned const spans = SetLanes(several);
-                if (spans == 0)
-                    continue;
-                std::int32_t crossings[4][Width];
-                for (int i = 0; i < 4; ++i)
-                    StoreLanes(crossings[i], c[i]);
-                for (unsigned lanes = spans; lanes != 0; lanes &= lanes - 1) {
-                    int const lane = __builtin_ctz(lanes);
-                    int const cell = column + lane;
-                    std::uint32_t const number = NumberOf(cell);
-                    std::uint32_t const pixel = rowPixels[cell];
-                    if (crossings[0][lane] < crossings[1][lane])
-                        order.FillSpan(pixelRows, lineY[lane], crossings[0][lane], crossings[1][lane], number, pixel);
-                    if (crossings[2][lane] < crossings[3][lane])
-                        order.FillSpan(pixelRows, lineY[lane], crossings[2][lane], crossings[3][lane], number, pixel);
-                }
+                if (tallest <= 2)
+                    small_cells::CrossingsOnRow<Cells, Depths, true>(cells, line, clip, c);
+                else
+                    small_cells::CrossingsOnRow<Cells, Depths>(cells, line, clip, c);
+                FillRow<Cells, Width>(c, cells.filled, cells.top + line, cellsOfRow);
             }
             for (unsigned lanes = scanned; lanes != 0; lanes &= lanes - 1) {
                 int const cell = column + __builtin_ctz(lanes);
-                std::uint32_t const number = NumberOf(cell);
+                std::uint32_t const number = cellsOfRow.NumberOf(cell);
                 std::uint32_t const pixel = rowPixels[cell];
                 POINT const corners[4] = {
                     { row.x[cell], row.y[cell] },

@@ -147,8 +147,10 @@ template<typename Cells>
 
 // The crossings on sample row `cells.top + row`, in ascending order,
 // clamped to the clip, with NO_CROSSING past the last; a row outside the
-// clip has none.
-template<typename Cells, typename Reals>
+// clip has none. `WithinTwoRows` may be set when no cell's `rows` exceeds
+// 2: an edge then crosses a row one step below its top only when it is two
+// rows tall, at ceil(dx / 2), and no division is needed.
+template<typename Cells, typename Reals, bool WithinTwoRows = false>
 [[gnu::always_inline]] inline void CrossingsOnRow(
     SmallCells<Cells> const& cells, int row, raster::ScanClip clip, Cells (&crossings)[4])
 {
@@ -156,10 +158,15 @@ template<typename Cells, typename Reals>
     Cells const line = cells.top + row;
     for (int edge = 0; edge < 4; ++edge) {
         Cells const t = line - cells.yTop[edge];
-        Cells const product = t * cells.dx[edge];
-        Reals const quotient = ConvertLanes<Reals>(product) / ConvertLanes<Reals>(cells.dy[edge]);
-        Cells const truncated = ConvertLanes<Cells>(quotient);
-        Cells const ceiling = ConvertLanes<Reals>(truncated) < quotient ? truncated + 1 : truncated;
+        Cells ceiling;
+        if constexpr (WithinTwoRows) {
+            ceiling = (cells.dx[edge] + 1) >> 1;
+        } else {
+            Cells const product = t * cells.dx[edge];
+            Reals const quotient = ConvertLanes<Reals>(product) / ConvertLanes<Reals>(cells.dy[edge]);
+            Cells const truncated = ConvertLanes<Cells>(quotient);
+            ceiling = ConvertLanes<Reals>(truncated) < quotient ? truncated + 1 : truncated;
+        }
         Cells const x = t == 0 ? cells.xTop[edge] : cells.xTop[edge] + ceiling;
         Cells const clamped = Greatest(Least(x, none + clip.right), none + clip.left);
         Cells crossing = line < cells.yBottom[edge] ? clamped : none + NO_CROSSING;

@@ -74,13 +74,19 @@ std::vector<Outcome> RuleOutcomes(Cell const* cells, raster::FillRule rule)
         outcomes[lane].scanned = scanned[lane] != 0;
     }
     for (int row = 0; row < small_cells::MAX_ROWS; ++row) {
-        Cells crossings[4];
+        Cells crossings[4], withinTwoRows[4];
         small_cells::CrossingsOnRow<Cells, Reals>(small, row, CLIP, crossings);
+        small_cells::CrossingsOnRow<Cells, Reals, true>(small, row, CLIP, withinTwoRows);
         std::array<std::int32_t, Width> const c[4]
             = { lanesOf(crossings[0]), lanesOf(crossings[1]), lanesOf(crossings[2]), lanesOf(crossings[3]) };
+        std::array<std::int32_t, Width> const shifted[4] = { lanesOf(withinTwoRows[0]), lanesOf(withinTwoRows[1]),
+            lanesOf(withinTwoRows[2]), lanesOf(withinTwoRows[3]) };
         for (int lane = 0; lane < Width; ++lane) {
             if (!outcomes[lane].filled || row >= rows[lane])
                 continue;
+            // Cells within two rows need no division.
+            for (int i = 0; rows[lane] <= 2 && i < 4; ++i)
+                EXPECT_EQ(shifted[i][lane], c[i][lane]);
             for (int pair = 0; pair < 4; pair += 2) {
                 if (c[pair][lane] < c[pair + 1][lane])
                     outcomes[lane].spans.emplace_back(tops[lane] + row, c[pair][lane], c[pair + 1][lane]);
