@@ -6,108 +6,15 @@
 
 #include "render/drawing_order.h"
 #include "render/kernel_table.h"
-#include "render/projected_points.h"
+#include "render/swept_rows.h"
 #include "render/small_cell_rule.h"
 #include "simd/lanes.h"
 
 #include <algorithm>
 #include <cstddef>
-#include <cstring>
 #include <vector>
 
 namespace {
-
-// One grid row as the sweep reads it: where each point projects and its z,
-// in runs of their own, with column 0's projection again after the last
-// column and zeros beyond, up to a whole number of lane groups and one more
-// point, so that every load of a group and of its right neighbours is whole.
-struct SweptRow {
-    int index = -1;
-    bool projected = false;
-    bool anyOnSide = false;
-    std::vector<std::int32_t> x;
-    std::vector<std::int32_t> y;
-    std::vector<float> z;
-};
-
-// The rows of one drawing: row 0 is kept, since the last row's cells close
-// on it; the others alternate between two slots.
-class SweptRows {
-public:
-    void Begin(int gridN, int padded)
-    {
-        m_gridN = gridN;
-        for (SweptRow& row : m_rows) {
-            row.index = -1;
-            row.x.assign(padded, 0);
-            row.y.assign(padded, 0);
-            row.z.assign(padded, 0.0f);
-        }
-    }
-
-    // Row `index` with its z and whether any point lies on the side.
-    SweptRow& Load(int index, GlobePoint const* points, ViewSide side)
-    {
-        SweptRow& row = m_rows[index == 0 ? 0 : 1 + (index & 1)];
-        if (row.index == index)
-            return row;
-        row.index = index;
-        row.projected = false;
-        GlobePoint const* const first = points + static_cast<std::size_t>(index) * m_gridN;
-        bool any = false;
-        for (int column = 0; column < m_gridN; ++column) {
-            row.z[column] = first[column].z;
-            any |= IsOnSide(side, first[column].z);
-        }
-        row.anyOnSide = any;
-        return row;
-    }
-
-    void Project(SweptRow& row, KernelLevel level, GlobePoint const* points, HemisphereProjection const& projection)
-    {
-        if (row.projected)
-            return;
-        ProjectPointsApart(level, projection, points + static_cast<std::size_t>(row.index) * m_gridN, m_gridN,
-            row.x.data(), row.y.data());
-        row.x[m_gridN] = row.x[0];
-        row.y[m_gridN] = row.y[0];
-        row.projected = true;
-    }
-
-private:
-    int m_gridN = 0;
-    SweptRow m_rows[3];
-};
-
-// The bits of a mask's set lanes, lane 0 lowest.
-inline unsigned SetLanes(int mask)
-{
-    return mask != 0;
-}
-
-[[gnu::target("sse2")]] inline unsigned SetLanes(simd::Lanes<4>::Int mask)
-{
-    return static_cast<unsigned>(_mm_movemask_ps(reinterpret_cast<__m128>(mask)));
-}
-
-[[gnu::target("avx")]] inline unsigned SetLanes(simd::Lanes<8>::Int mask)
-{
-    return static_cast<unsigned>(_mm256_movemask_ps(reinterpret_cast<__m256>(mask)));
-}
-
-template<typename Lanes>
-[[gnu::always_inline]] inline Lanes LoadLanes(void const* from)
-{
-    Lanes lanes;
-    std::memcpy(&lanes, from, sizeof lanes);
-    return lanes;
-}
-
-template<typename Lanes>
-[[gnu::always_inline]] inline void StoreLanes(void* to, Lanes const& lanes)
-{
-    std::memcpy(to, &lanes, sizeof lanes);
-}
 
 struct Sweep {
     PixelTarget const& target;
@@ -147,6 +54,21 @@ struct CellsOfRow {
     }
 };
 
+// The single pixels of the cells `singles` names, one by one.
+template<typename Cells, int Width>
+[[gnu::always_inline]] inline void FillSinglePixels(Cells singleX, Cells line, unsigned singles, CellsOfRow const& row)
+{
+    std::int32_t xs[Width];
+    std::int32_t ys[Width];
+    simd::StoreLanes(xs, singleX);
+    simd::StoreLanes(ys, line);
+    for (unsigned lanes = singles; lanes != 0; lanes &= lanes - 1) {
+        int const lane = __builtin_ctz(lanes);
+        int const cell = row.column + lane;
+        row.order.FillPixel(row.target, xs[lane], ys[lane], row.NumberOf(cell), row.pixels[cell]);
+    }
+}
+
 // The pixels one sample row of `Width` cells fills, from its sorted
 // crossings: on most rows a cell fills one pixel or none, and those are
 // filled apart, with no branch on their spans.
@@ -159,21 +81,16 @@ template<typename Cells, int Width>
     Cells const length = first + second;
     Cells const single = length == 1 ? filled : none;
     Cells const several = length > 1 ? filled : none;
-    std::int32_t xs[Width];
-    std::int32_t ys[Width];
-    StoreLanes(xs, first != 0 ? c[0] : c[2]);
-    StoreLanes(ys, line);
-    for (unsigned lanes = SetLanes(single); lanes != 0; lanes &= lanes - 1) {
-        int const lane = __builtin_ctz(lanes);
-        int const cell = row.column + lane;
-        row.order.FillPixel(row.target, xs[lane], ys[lane], row.NumberOf(cell), row.pixels[cell]);
-    }
-    unsigned const spans = SetLanes(several);
+    Cells const singleX = first != 0 ? c[0] : c[2];
+    FillSinglePixels<Cells, Width>(singleX, line, simd::SetLaneBits(single), row);
+    unsigned const spans = simd::SetLaneBits(several);
     if (spans == 0)
         return;
+    std::int32_t ys[Width];
+    simd::StoreLanes(ys, line);
     std::int32_t crossings[4][Width];
     for (int i = 0; i < 4; ++i)
-        StoreLanes(crossings[i], c[i]);
+        simd::StoreLanes(crossings[i], c[i]);
     for (unsigned lanes = spans; lanes != 0; lanes &= lanes - 1) {
         int const lane = __builtin_ctz(lanes);
         int const cell = row.column + lane;
@@ -214,26 +131,26 @@ template<typename Cells, typename Depths, int Width>
         CellsOfRow cellsOfRow { order, pixelRows, rowPixels, gridN, rowIndex, 0 };
 
         for (int column = 0; column < gridN; column += Width) {
-            Depths const z = LoadLanes<Depths>(&row.z[column]);
+            Depths const z = simd::LoadLanes<Depths>(&row.z[column]);
             Cells const all = Cells {} - 1;
             Cells onSide = z < 0 ? all : Cells {};
             if (sweep.side == ViewSide::Upper)
                 onSide = z > 0 ? all : Cells {};
-            if (SetLanes(onSide) == 0)
+            if (simd::SetLaneBits(onSide) == 0)
                 continue;
-            Cells const x[4] = { LoadLanes<Cells>(&row.x[column]), LoadLanes<Cells>(&below.x[column]),
-                LoadLanes<Cells>(&below.x[column + 1]), LoadLanes<Cells>(&row.x[column + 1]) };
-            Cells const y[4] = { LoadLanes<Cells>(&row.y[column]), LoadLanes<Cells>(&below.y[column]),
-                LoadLanes<Cells>(&below.y[column + 1]), LoadLanes<Cells>(&row.y[column + 1]) };
+            Cells const x[4] = { simd::LoadLanes<Cells>(&row.x[column]), simd::LoadLanes<Cells>(&below.x[column]),
+                simd::LoadLanes<Cells>(&below.x[column + 1]), simd::LoadLanes<Cells>(&row.x[column + 1]) };
+            Cells const y[4] = { simd::LoadLanes<Cells>(&row.y[column]), simd::LoadLanes<Cells>(&below.y[column]),
+                simd::LoadLanes<Cells>(&below.y[column + 1]), simd::LoadLanes<Cells>(&row.y[column + 1]) };
             small_cells::SmallCells<Cells> const cells = small_cells::SmallCellsOf(x, y, onSide, clip, rule);
-            unsigned const filled = SetLanes(cells.filled);
-            unsigned const scanned = SetLanes(cells.scanned);
+            unsigned const filled = simd::SetLaneBits(cells.filled);
+            unsigned const scanned = simd::SetLaneBits(cells.scanned);
             if ((filled | scanned) == 0)
                 continue;
 
             cellsOfRow.column = column;
             std::int32_t rows[Width];
-            StoreLanes(rows, cells.filled != 0 ? cells.rows : Cells {});
+            simd::StoreLanes(rows, cells.filled != 0 ? cells.rows : Cells {});
             int tallest = 0;
             for (int lane = 0; lane < Width; ++lane)
                 tallest = std::max(tallest, rows[lane]);

@@ -17,6 +17,7 @@
 #pragma once
 
 #include <cmath>
+#include <cstring>
 #include <type_traits>
 
 namespace simd {
@@ -50,6 +51,34 @@ inline double SquareRoot(double value)
 {
     return std::sqrt(value);
 }
+
+// The bits of an integer mask's set lanes, lane 0 lowest: one value's is 1
+// or 0.
+inline unsigned SetLaneBits(int mask)
+{
+    return mask != 0;
+}
+
+// Lanes (or one value) from memory and to it, aligned or not. Vectors pass
+// only into functions compiled for their instruction set.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wpsabi"
+
+template<typename Values>
+[[gnu::always_inline]] inline Values LoadLanes(void const* from)
+{
+    Values values;
+    std::memcpy(&values, from, sizeof values);
+    return values;
+}
+
+template<typename Values>
+[[gnu::always_inline]] inline void StoreLanes(void* to, Values const& values)
+{
+    std::memcpy(to, &values, sizeof values);
+}
+
+#pragma GCC diagnostic pop
 
 }
 
@@ -137,6 +166,16 @@ constexpr __mmask8 ALL_EIGHT = 0xFF;
 [[gnu::target("avx512f")]] inline Lanes<8>::Int TruncateToInt(Lanes<8>::Double value)
 {
     return reinterpret_cast<Lanes<8>::Int>(_mm512_maskz_cvttpd_epi32(ALL_EIGHT, reinterpret_cast<__m512d>(value)));
+}
+
+[[gnu::target("sse2")]] inline unsigned SetLaneBits(Lanes<4>::Int mask)
+{
+    return static_cast<unsigned>(_mm_movemask_ps(reinterpret_cast<__m128>(mask)));
+}
+
+[[gnu::target("avx")]] inline unsigned SetLaneBits(Lanes<8>::Int mask)
+{
+    return static_cast<unsigned>(_mm256_movemask_ps(reinterpret_cast<__m256>(mask)));
 }
 
 [[gnu::target("sse2")]] inline Lanes<2>::Double SquareRoot(Lanes<2>::Double value)
