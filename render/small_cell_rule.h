@@ -97,14 +97,16 @@ template<typename Cells>
     drawn = left < clip.right ? drawn : none;
     drawn = bottom > clip.top ? drawn : none;
     drawn = top < clip.bottom ? drawn : none;
-    // Within +-2^30 no difference below overflows; the box's extents then
-    // bound every edge's.
-    Cells small = left > -(1 << 30) ? drawn : none;
-    small = right < (1 << 30) ? small : none;
-    small = top > -(1 << 30) ? small : none;
-    small = bottom < (1 << 30) ? small : none;
-    small = right - left <= MAX_COLUMNS ? small : none;
-    small = bottom - top <= MAX_ROWS ? small : none;
+    // Within +-2^30 no difference below overflows, and only such boxes are
+    // measured; a box's extents bound its edges'.
+    Cells moderate = left > -(1 << 30) ? drawn : none;
+    moderate = right < (1 << 30) ? moderate : none;
+    moderate = top > -(1 << 30) ? moderate : none;
+    moderate = bottom < (1 << 30) ? moderate : none;
+    Cells const width = (moderate != 0 ? right : none) - (moderate != 0 ? left : none);
+    Cells const height = (moderate != 0 ? bottom : none) - (moderate != 0 ? top : none);
+    Cells small = width <= MAX_COLUMNS ? moderate : none;
+    small = height <= MAX_ROWS ? small : none;
 
     // Other cells are worked with their corners at 0, and left to the
     // scanner.

@@ -105,10 +105,10 @@ Cell RandomCell(std::mt19937& random, int round)
     Cell cell;
     for (POINT& corner : cell) {
         corner = { column(random), row(random) };
-        if (round % 97 == 0)
-            corner.x = std::uniform_int_distribution<int>(INT_MIN, INT_MAX)(random);
         if (round % 89 == 0)
             corner.x *= 9;
+        if (round % 97 == 0)
+            corner.x = std::uniform_int_distribution<int>(INT_MIN, INT_MAX)(random);
     }
     return cell;
 }
