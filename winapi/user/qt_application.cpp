@@ -2,10 +2,12 @@
 
 #include "winapi/gdi/surface.h"
 #include "winapi/user/address_space.h"
+#include "winapi/user/lack_of_memory.h"
 
 #include <QAbstractEventDispatcher>
 #include <QEventLoop>
 #include <QScreen>
+#include <QThreadPool>
 #include <QTimer>
 
 #include <cstdio>
@@ -67,6 +69,22 @@ void CreateApplication(int& argc, char** argv)
     g_application = new QApplication(argc, argv);
     qInstallMessageHandler(g_handlerBeforeStart);
     QApplication::setQuitOnLastWindowClosed(false);
+    // Qt converts large images (a window's icon among them) on its global
+    // thread pool, which it makes on first use and does not check: made
+    // with too little memory later, it crashes. Made here, with the rest of
+    // the start, memory running out is a failed start.
+    QThreadPool::globalInstance();
+}
+
+// Qt's handling of the window system's events does not check every
+// allocation, and crashes where the address space has run out. Short of
+// this much room, memory has run out for the program's windows.
+constexpr std::size_t EVENT_ROOM = std::size_t { 16 } << 20;
+
+void EnsureEventRoom()
+{
+    if (AddressSpaceRunsShort(EVENT_ROOM))
+        ReportLackOfMemory();
 }
 
 void FollowPrimaryScreen()
@@ -120,6 +138,7 @@ void ProcessQtEvents()
 {
     if (!g_application)
         return;
+    EnsureEventRoom();
     QCoreApplication::sendPostedEvents();
     QCoreApplication::processEvents(QEventLoop::AllEvents);
 }
@@ -127,6 +146,7 @@ void ProcessQtEvents()
 void WaitForQtEvents(std::optional<int> timeoutMs)
 {
     EnsureApplication();
+    EnsureEventRoom();
     QTimer wakeUp;
     if (timeoutMs) {
         wakeUp.setSingleShot(true);
