@@ -5,6 +5,8 @@ namespace winapi::user {
 namespace {
 
 LackOfMemoryHandler g_handler = nullptr;
+bool g_anyWindowCreated = false;
+bool g_creationLackedMemory = false;
 
 }
 
@@ -17,6 +19,21 @@ void ReportLackOfMemory()
 {
     if (g_handler)
         g_handler();
+}
+
+void NoteWindowCreated()
+{
+    g_anyWindowCreated = true;
+}
+
+void NoteWindowNotCreatedForLackOfMemory()
+{
+    g_creationLackedMemory = true;
+}
+
+bool UserInterfaceLackedMemoryToStart()
+{
+    return g_creationLackedMemory && !g_anyWindowCreated;
 }
 
 }

@@ -13,4 +13,12 @@ void SetLackOfMemoryHandler(LackOfMemoryHandler handler);
 
 void ReportLackOfMemory();
 
+// A window that could not be made for want of memory before the program
+// had any: CreateWindowExA fails, as on Windows, and a program that then
+// returns from WinMain has not started its user interface for want of
+// memory, which its entry says.
+void NoteWindowCreated();
+void NoteWindowNotCreatedForLackOfMemory();
+bool UserInterfaceLackedMemoryToStart();
+
 }

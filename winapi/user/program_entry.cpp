@@ -142,6 +142,8 @@ int main(int argc, char** argv)
     int exitCode = 0;
     try {
         exitCode = WinMain(winapi::resources::MainModule(), nullptr, commandLine, SW_SHOWDEFAULT);
+        if (winapi::user::UserInterfaceLackedMemoryToStart())
+            EndWithoutUserInterface();
         // The windows go, but Qt is not torn down: its font database's
         // teardown reloads fontconfig, which crashes when memory has run
         // out. The process end releases the rest, as it does on Windows.

@@ -4,6 +4,7 @@
 
 #include "winapi/resources/module_resources.h"
 #include "winapi/user/icons.h"
+#include "winapi/user/lack_of_memory.h"
 #include "winapi/user/menu_bar.h"
 #include "winapi/user/qt_application.h"
 #include "winapi/user/system_classes.h"
@@ -141,8 +142,12 @@ try {
     window->owner = TopLevelOf(hWndParent);
     window->instance = hInstance;
     window->enabled = (dwStyle & WS_DISABLED) == 0;
-    return CreateWindowRecord(std::move(window), X, Y, nWidth, nHeight, lpParam);
+    HWND const hwnd = CreateWindowRecord(std::move(window), X, Y, nWidth, nHeight, lpParam);
+    if (hwnd)
+        winapi::user::NoteWindowCreated();
+    return hwnd;
 } catch (std::bad_alloc const&) {
     // No memory for the window or its Qt widget: the call fails.
+    winapi::user::NoteWindowNotCreatedForLackOfMemory();
     return nullptr;
 }
