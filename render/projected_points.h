@@ -6,15 +6,10 @@
 #include "simd/kernel_level.h"
 #include "render/hemisphere_projection.h"
 
-#include <windows.h>
-
 #include <cstddef>
 #include <cstdint>
 
-// `level` must be one the processor runs.
-void ProjectPoints(KernelLevel level, HemisphereProjection const& projection, GlobePoint const* points,
-    std::size_t count, POINT* projected);
-
-// The same, with the x and y of each point in runs of their own.
+// The x and y of each point go to runs of their own. `level` must be one the
+// processor runs.
 void ProjectPointsApart(KernelLevel level, HemisphereProjection const& projection, GlobePoint const* points,
     std::size_t count, std::int32_t* xs, std::int32_t* ys);
