@@ -4,7 +4,7 @@
 // instruction set.
 #pragma GCC diagnostic ignored "-Wpsabi"
 
-#include "render/drawing_order.h"
+#include "render/column_fills.h"
 #include "render/kernel_table.h"
 #include "render/swept_rows.h"
 #include "render/small_cell_rule.h"
@@ -28,9 +28,13 @@ struct Sweep {
 // Kept from one drawing to the next, so that drawing does not allocate.
 struct SweepScratch {
     SweptRows rows;
-    DrawingOrder order;
+    ColumnFills fills;
     raster::PolygonScanner scanner;
 };
+
+// The columns of a band: enough for the fills of a band to stay in the
+// processor's nearer caches.
+constexpr int BAND_COLUMNS = 64;
 
 SweepScratch& Scratch()
 {
@@ -38,20 +42,13 @@ SweepScratch& Scratch()
     return scratch;
 }
 
-// Where the cells of one grid row, from `column` on, leave their pixels.
+// Where the cells of one grid row, from the band's column `column` on, leave
+// their pixels.
 struct CellsOfRow {
-    DrawingOrder& order;
+    ColumnFills& fills;
     raster::PixelRows target;
-    std::uint32_t const* pixels; // the row's own, by column
-    int gridN;
-    int row;
+    std::uint32_t const* pixels; // the band's own, by band column
     int column;
-
-    // A cell's place in the views' order: column by column, each from row 0.
-    std::uint32_t NumberOf(int cell) const
-    {
-        return order.NumberOf(static_cast<std::uint32_t>(cell) * static_cast<std::uint32_t>(gridN) + row + 1);
-    }
 };
 
 // The single pixels of the cells `singles` names, one by one.
@@ -65,7 +62,7 @@ template<typename Cells, int Width>
     for (unsigned lanes = singles; lanes != 0; lanes &= lanes - 1) {
         int const lane = __builtin_ctz(lanes);
         int const cell = row.column + lane;
-        row.order.FillPixel(row.target, xs[lane], ys[lane], row.NumberOf(cell), row.pixels[cell]);
+        row.fills.Add(cell, row.target.Row(ys[lane]) + xs[lane], 1, row.pixels[cell]);
     }
 }
 
@@ -94,48 +91,59 @@ template<typename Cells, int Width>
     for (unsigned lanes = spans; lanes != 0; lanes &= lanes - 1) {
         int const lane = __builtin_ctz(lanes);
         int const cell = row.column + lane;
-        std::uint32_t const number = row.NumberOf(cell);
+        std::uint32_t* const pixels = row.target.Row(ys[lane]);
         for (int pair = 0; pair < 4; pair += 2) {
-            if (crossings[pair][lane] < crossings[pair + 1][lane])
-                row.order.FillSpan(row.target, ys[lane], crossings[pair][lane], crossings[pair + 1][lane], number,
-                    row.pixels[cell]);
+            int const x0 = crossings[pair][lane];
+            int const x1 = crossings[pair + 1][lane];
+            if (x0 < x1)
+                row.fills.Add(cell, pixels + x0, x1 - x0, row.pixels[cell]);
         }
     }
 }
 
-// The cells of each row, `Width` at a time, from row 0 down: each cell's
-// pixels are found where its row is, and a pixel takes the cell's colour
-// unless a cell drawn after it in the views' order (column by column, each
-// from row 0) has filled it already.
+// Asks for a run of memory ahead of its use: the band's runs of one row lie
+// far from the last row's, where the processor does not foresee them.
+[[gnu::always_inline]] inline void Prefetch(void const* first, std::size_t bytes)
+{
+    char const* const start = static_cast<char const*>(first);
+    for (std::size_t byte = 0; byte < bytes; byte += 64)
+        __builtin_prefetch(start + byte);
+}
+
+// The cells of a band of columns, row by row from row 0 down and `Width` at a
+// time along each row, with the pixels each fills kept in its column's list
+// until the band is done.
 template<typename Cells, typename Depths, int Width>
-[[gnu::always_inline]] inline void SweepCells(Sweep const& sweep, KernelLevel level)
+[[gnu::always_inline]] inline void SweepBand(Sweep const& sweep, KernelLevel level, int first, int columns)
 {
     int const gridN = sweep.gridN;
     raster::ScanClip const clip = sweep.target.clip;
     raster::FillRule const rule = sweep.target.fillRule;
     raster::PixelRows const pixelRows = sweep.target.rows;
     SweepScratch& scratch = Scratch();
-    int const groups = (gridN + Width - 1) / Width;
-    scratch.rows.Begin(gridN, groups * Width + Width);
-    scratch.order.Begin(clip, static_cast<std::uint64_t>(gridN) * static_cast<std::uint64_t>(gridN));
-    DrawingOrder& order = scratch.order;
+    scratch.rows.Begin(gridN, first, columns, BAND_COLUMNS + Width);
+    scratch.fills.Begin(columns);
+    ColumnFills& fills = scratch.fills;
 
     for (int rowIndex = 0; rowIndex < gridN; ++rowIndex) {
-        SweptRow& row = scratch.rows.Load(rowIndex, sweep.points, sweep.side);
+        if (rowIndex + 3 < gridN)
+            Prefetch(sweep.points + static_cast<std::size_t>(rowIndex + 3) * gridN + first,
+                columns * sizeof(GlobePoint));
+        SweptRow& row = scratch.rows.Load<Cells, Depths, Width>(rowIndex, sweep.points, sweep.side);
         if (!row.anyOnSide)
             continue;
         scratch.rows.Project(row, level, sweep.points, sweep.projection);
-        SweptRow& below = scratch.rows.Load(rowIndex + 1 == gridN ? 0 : rowIndex + 1, sweep.points, sweep.side);
+        SweptRow& below = scratch.rows.Load<Cells, Depths, Width>(
+            rowIndex + 1 == gridN ? 0 : rowIndex + 1, sweep.points, sweep.side);
         scratch.rows.Project(below, level, sweep.points, sweep.projection);
-        std::uint32_t const* const rowPixels = sweep.pixels + static_cast<std::size_t>(rowIndex) * gridN;
-        CellsOfRow cellsOfRow { order, pixelRows, rowPixels, gridN, rowIndex, 0 };
+        if (below.anyOnSide && below.index != 0)
+            Prefetch(sweep.pixels + static_cast<std::size_t>(below.index) * gridN + first,
+                columns * sizeof(std::uint32_t));
+        std::uint32_t const* const rowPixels = sweep.pixels + static_cast<std::size_t>(rowIndex) * gridN + first;
+        CellsOfRow cellsOfRow { fills, pixelRows, rowPixels, 0 };
 
-        for (int column = 0; column < gridN; column += Width) {
-            Depths const z = simd::LoadLanes<Depths>(&row.z[column]);
-            Cells const all = Cells {} - 1;
-            Cells onSide = z < 0 ? all : Cells {};
-            if (sweep.side == ViewSide::Upper)
-                onSide = z > 0 ? all : Cells {};
+        for (int column = 0; column < columns; column += Width) {
+            Cells const onSide = simd::LoadLanes<Cells>(&row.onSide[column]);
             if (simd::SetLaneBits(onSide) == 0)
                 continue;
             Cells const x[4] = { simd::LoadLanes<Cells>(&row.x[column]), simd::LoadLanes<Cells>(&below.x[column]),
@@ -164,7 +172,6 @@ template<typename Cells, typename Depths, int Width>
             }
             for (unsigned lanes = scanned; lanes != 0; lanes &= lanes - 1) {
                 int const cell = column + __builtin_ctz(lanes);
-                std::uint32_t const number = cellsOfRow.NumberOf(cell);
                 std::uint32_t const pixel = rowPixels[cell];
                 POINT const corners[4] = {
                     { row.x[cell], row.y[cell] },
@@ -172,11 +179,22 @@ template<typename Cells, typename Depths, int Width>
                     { below.x[cell + 1], below.y[cell + 1] },
                     { row.x[cell + 1], row.y[cell + 1] },
                 };
-                raster::ScanPolygon(scratch.scanner, corners, 4, rule, clip,
-                    [&](int spanY, int x0, int x1) { order.FillSpan(pixelRows, spanY, x0, x1, number, pixel); });
+                raster::ScanPolygon(scratch.scanner, corners, 4, rule, clip, [&](int spanY, int x0, int x1) {
+                    fills.Add(cell, pixelRows.Row(spanY) + x0, x1 - x0, pixel);
+                });
             }
         }
     }
+    fills.FillAll();
+}
+
+// The bands from column 0 on, each filled before the next is swept.
+template<typename Cells, typename Depths, int Width>
+[[gnu::always_inline]] inline void SweepCells(Sweep const& sweep, KernelLevel level)
+{
+    static_assert(BAND_COLUMNS % Width == 0);
+    for (int first = 0; first < sweep.gridN; first += BAND_COLUMNS)
+        SweepBand<Cells, Depths, Width>(sweep, level, first, std::min(BAND_COLUMNS, sweep.gridN - first));
 }
 
 void SweepPortable(Sweep const& sweep)

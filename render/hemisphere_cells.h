@@ -1,8 +1,9 @@
 // A hemisphere view's cells straight into 32-bit pixels: the same pixels as
 // drawing the cells one by one, in the views' order (column by column, each
-// column from row 0), for any grid. The cells are visited row by row, as the
-// globe keeps its points, several at once in the level's vectors; each pixel
-// keeps the colour of the latest cell in the views' order that fills it.
+// column from row 0), for any grid. The cells are visited in bands of
+// columns, each band row by row, as the globe keeps its points, several at
+// once in the level's vectors; the pixels a band's cells fill are filled in
+// the views' order once the band is done.
 #pragma once
 
 #include "globe/globe_point.h"

@@ -1,5 +1,5 @@
-// The grid rows a hemisphere view sweeps, two at a time: a row and the one
-// below it, which its cells reach into.
+// The grid rows a hemisphere view sweeps within a band of columns, two at a
+// time: a row and the one below it, which its cells reach into.
 #pragma once
 
 #include "globe/globe_point.h"
@@ -7,54 +7,62 @@
 #include "render/hemisphere_projection.h"
 #include "render/projected_points.h"
 #include "simd/kernel_level.h"
+#include "simd/lanes.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <vector>
 
-// One grid row as the sweep reads it: where each point projects and its z,
-// in runs of their own, with column 0's projection again after the last
-// column and zeros beyond, up to a whole number of lane groups and one more
-// point, so that every load of a group and of its right neighbours is whole.
+// One grid row's band as the sweep reads it: whether each point lies on the
+// view's side (all-ones or 0) and where it projects, in runs of their own, with the projection of the column right of
+// the band (column 0 after the last) after its last and zeros beyond, up to
+// a whole number of lane groups and one more point, so that every load of a
+// group and of its right neighbours is whole.
 struct SweptRow {
     int index = -1;
     bool projected = false;
     bool anyOnSide = false;
     std::vector<std::int32_t> x;
     std::vector<std::int32_t> y;
-    std::vector<float> z;
+    std::vector<std::int32_t> onSide;
 };
 
-// The rows of one drawing: row 0 is kept, since the last row's cells close
-// on it; the others alternate between two slots.
+// The rows of one band: row 0 is kept, since the last row's cells close on
+// it; the others alternate between two slots.
 class SweptRows {
 public:
-    void Begin(int gridN, int padded)
+    // Starts the band of `columns` columns from column `first`.
+    void Begin(int gridN, int first, int columns, int padded)
     {
         m_gridN = gridN;
+        m_first = first;
+        m_columns = columns;
         for (SweptRow& row : m_rows) {
             row.index = -1;
             row.x.assign(padded, 0);
             row.y.assign(padded, 0);
-            row.z.assign(padded, 0.0f);
+            row.onSide.assign(padded, 0);
         }
     }
 
-    // Row `index` with its z and whether any point lies on the side.
-    SweptRow& Load(int index, GlobePoint const* points, ViewSide side)
+    // Row `index` with its points' sides, `Width` at a time in `Cells` (int
+    // lanes, or int for one) from their z in `Depths`.
+    template<typename Cells, typename Depths, int Width>
+    [[gnu::always_inline]] SweptRow& Load(int index, GlobePoint const* points, ViewSide side)
     {
         SweptRow& row = m_rows[index == 0 ? 0 : 1 + (index & 1)];
         if (row.index == index)
             return row;
         row.index = index;
         row.projected = false;
-        GlobePoint const* const first = points + static_cast<std::size_t>(index) * m_gridN;
-        bool any = false;
-        for (int column = 0; column < m_gridN; ++column) {
-            row.z[column] = first[column].z;
-            any |= IsOnSide(side, first[column].z);
-        }
-        row.anyOnSide = any;
+        GlobePoint const* const first = points + static_cast<std::size_t>(index) * m_gridN + m_first;
+        Cells any {};
+        int column = 0;
+        for (; column + Width <= m_columns; column += Width)
+            any |= StoreSides<Cells, Depths, Width>(row, first, column, Width, side);
+        if (column < m_columns)
+            any |= StoreSides<Cells, Depths, Width>(row, first, column, m_columns - column, side);
+        row.anyOnSide = simd::SetLaneBits(any) != 0;
         return row;
     }
 
@@ -62,14 +70,38 @@ public:
     {
         if (row.projected)
             return;
-        ProjectPointsApart(level, projection, points + static_cast<std::size_t>(row.index) * m_gridN, m_gridN,
-            row.x.data(), row.y.data());
-        row.x[m_gridN] = row.x[0];
-        row.y[m_gridN] = row.y[0];
+        GlobePoint const* const first = points + static_cast<std::size_t>(row.index) * m_gridN;
+        int const right = m_first + m_columns;
+        if (right < m_gridN) {
+            ProjectPointsApart(level, projection, first + m_first, m_columns + 1, row.x.data(), row.y.data());
+        } else {
+            ProjectPointsApart(level, projection, first + m_first, m_columns, row.x.data(), row.y.data());
+            ProjectPointsApart(level, projection, first, 1, &row.x[m_columns], &row.y[m_columns]);
+        }
         row.projected = true;
     }
 
 private:
+    // The sides of the `count` (at most Width) points from `column` on.
+    template<typename Cells, typename Depths, int Width>
+    [[gnu::always_inline]] static Cells StoreSides(
+        SweptRow& row, GlobePoint const* first, int column, int count, ViewSide side)
+    {
+        Depths z {};
+        if constexpr (Width == 1) {
+            z = first[column].z;
+        } else {
+            for (int lane = 0; lane < count; ++lane)
+                z[lane] = first[column + lane].z;
+        }
+        Cells const all = Cells {} - 1;
+        Cells const onSide = side == ViewSide::Lower ? (z < 0 ? all : Cells {}) : (z > 0 ? all : Cells {});
+        simd::StoreLanes(&row.onSide[column], onSide);
+        return onSide;
+    }
+
     int m_gridN = 0;
+    int m_first = 0;
+    int m_columns = 0;
     SweptRow m_rows[3];
 };
