@@ -6,6 +6,7 @@
 #pragma GCC diagnostic ignored "-Wpsabi"
 #pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
 
+#include "globe/point_lanes.h"
 #include "render/kernel_table.h"
 #include "render/projection_lanes.h"
 
@@ -29,19 +30,15 @@ template<typename Lanes>
     std::size_t count, std::int32_t* xs, std::int32_t* ys)
 {
     constexpr int WIDTH = Lanes::WIDTH;
+    // Kept apart from the stores, which could otherwise reach them.
+    std::int32_t const centerX = projection.centerX;
+    std::int32_t const centerY = projection.centerY;
+    float const scale = projection.scale;
     std::size_t i = 0;
     for (; i + WIDTH <= count; i += WIDTH) {
-        typename Lanes::Reals x, y;
-        for (int lane = 0; lane < WIDTH; ++lane) {
-            x[lane] = points[i + lane].x;
-            y[lane] = points[i + lane].y;
-        }
-        auto const screenX = ProjectAxis<Lanes>(x, projection.centerX, projection.scale);
-        auto const screenY = ProjectAxis<Lanes>(y, projection.centerY, projection.scale);
-        for (int lane = 0; lane < WIDTH; ++lane) {
-            xs[i + lane] = screenX[lane];
-            ys[i + lane] = screenY[lane];
-        }
+        PointLanes<WIDTH> const lanes = LoadPoints<WIDTH>(points + i);
+        simd::StoreLanes(xs + i, ProjectAxis<Lanes>(simd::Widen(lanes.x), centerX, scale));
+        simd::StoreLanes(ys + i, ProjectAxis<Lanes>(simd::Widen(lanes.y), centerY, scale));
     }
     ProjectOneByOne(projection, points + i, count - i, xs + i, ys + i);
 }

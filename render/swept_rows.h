@@ -3,6 +3,7 @@
 #pragma once
 
 #include "globe/globe_point.h"
+#include "globe/point_lanes.h"
 #include "render/hemisphere_cells.h"
 #include "render/hemisphere_projection.h"
 #include "render/projected_points.h"
@@ -90,6 +91,8 @@ private:
         Depths z {};
         if constexpr (Width == 1) {
             z = first[column].z;
+        } else if (count == Width) {
+            z = LoadPoints<Width>(first + column).z;
         } else {
             for (int lane = 0; lane < count; ++lane)
                 z[lane] = first[column + lane].z;
