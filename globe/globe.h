@@ -2,7 +2,10 @@
 
 #include "globe/globe_point.h"
 #include "globe/grid_constants.h"
+#include "globe/row_sides.h"
 #include "globe/sphere_point.h"
+
+#include <cstdint>
 
 // The planet: a GRID_N x GRID_N grid of points that starts as a sphere and is
 // deformed by dissection. Row i lies at polar angle i * GRID_ROW_STEP from the
@@ -56,6 +59,10 @@ public:
     // a new globe before its first update, or after a test's edit).
     double const* Radii() const { return radiiCurrent ? radii : nullptr; }
 
+    // For each row, which sides of the plane z = 0 its points reach
+    // (ROW_REACHES_BELOW, ROW_REACHES_ABOVE), current with Radii().
+    std::uint8_t const* RowSides() const { return radiiCurrent ? rowSides : nullptr; }
+
 private:
     // Gives the globe a generation no globe of the process has had yet.
     void TakeNewGeneration();
@@ -66,6 +73,7 @@ private:
 
     GlobePoint points[GRID_POINT_COUNT];
     double radii[GRID_POINT_COUNT];
+    std::uint8_t rowSides[GRID_N];
     bool radiiCurrent;
     float radius;
     double meanRadius;

@@ -17,8 +17,8 @@ void DrawHemisphere(
     HemisphereProjection const projection = MakeHemisphereProjection(left, top, right, bottom, max);
     PixelTarget target;
     if (ReachPixels(hdc, target)) {
-        FillHemisphereCells(
-            context.Level(), target, globe.Points(), context.PointPixels(globe), GRID_N, projection, side);
+        ViewedGrid const grid { globe.Points(), context.PointPixels(globe), globe.RowSides(), GRID_N };
+        FillHemisphereCells(context.Level(), target, grid, projection, side);
         return;
     }
 

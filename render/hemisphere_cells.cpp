@@ -20,6 +20,7 @@ struct Sweep {
     PixelTarget const& target;
     GlobePoint const* points;
     std::uint32_t const* pixels;
+    std::uint8_t const* rowSides;
     int gridN;
     HemisphereProjection const& projection;
     ViewSide side;
@@ -129,12 +130,12 @@ template<typename Cells, typename Depths, int Width>
         if (rowIndex + 3 < gridN)
             Prefetch(sweep.points + static_cast<std::size_t>(rowIndex + 3) * gridN + first,
                 columns * sizeof(GlobePoint));
-        SweptRow& row = scratch.rows.Load<Cells, Depths, Width>(rowIndex, sweep.points, sweep.side);
+        SweptRow& row = scratch.rows.Load<Cells, Depths, Width>(rowIndex, sweep.points, sweep.rowSides, sweep.side);
         if (!row.anyOnSide)
             continue;
         scratch.rows.Project(row, level, sweep.points, sweep.projection);
         SweptRow& below = scratch.rows.Load<Cells, Depths, Width>(
-            rowIndex + 1 == gridN ? 0 : rowIndex + 1, sweep.points, sweep.side);
+            rowIndex + 1 == gridN ? 0 : rowIndex + 1, sweep.points, sweep.rowSides, sweep.side);
         scratch.rows.Project(below, level, sweep.points, sweep.projection);
         if (below.anyOnSide && below.index != 0)
             Prefetch(sweep.pixels + static_cast<std::size_t>(below.index) * gridN + first,
@@ -226,10 +227,11 @@ constexpr KernelTable<SweepKernel> SWEEP_KERNELS { { SweepPortable, SweepSse2, S
 
 }
 
-void FillHemisphereCells(KernelLevel level, PixelTarget const& target, GlobePoint const* points,
-    std::uint32_t const* pixels, int gridN, HemisphereProjection const& projection, ViewSide side)
+void FillHemisphereCells(KernelLevel level, PixelTarget const& target, ViewedGrid const& grid,
+    HemisphereProjection const& projection, ViewSide side)
 {
-    if (target.clip.IsEmpty() || gridN <= 0)
+    if (target.clip.IsEmpty() || grid.gridN <= 0)
         return;
-    SWEEP_KERNELS.At(level)(Sweep { target, points, pixels, gridN, projection, side });
+    SWEEP_KERNELS.At(level)(
+        Sweep { target, grid.points, grid.pixels, grid.rowSides, grid.gridN, projection, side });
 }

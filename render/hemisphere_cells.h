@@ -25,8 +25,18 @@ inline bool IsOnSide(ViewSide side, float z)
     return side == ViewSide::Lower ? z < 0 : z > 0;
 }
 
-// Draws the view of a gridN x gridN grid (points and their elevation pixels
-// row by row) with the form of `level`, which must be one the processor
-// runs.
-void FillHemisphereCells(KernelLevel level, PixelTarget const& target, GlobePoint const* points,
-    std::uint32_t const* pixels, int gridN, HemisphereProjection const& projection, ViewSide side);
+// A gridN x gridN grid as a view reads it: its points and their elevation
+// pixels row by row, and, where known, which sides of the plane z = 0 each
+// row reaches (row_sides.h), so that rows wholly off the view's side are
+// passed over unread.
+struct ViewedGrid {
+    GlobePoint const* points;
+    std::uint32_t const* pixels;
+    std::uint8_t const* rowSides; // or null
+    int gridN;
+};
+
+// Draws the view of `grid` with the form of `level`, which must be one the
+// processor runs.
+void FillHemisphereCells(KernelLevel level, PixelTarget const& target, ViewedGrid const& grid,
+    HemisphereProjection const& projection, ViewSide side);

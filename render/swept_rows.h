@@ -4,6 +4,7 @@
 
 #include "globe/globe_point.h"
 #include "globe/point_lanes.h"
+#include "globe/row_sides.h"
 #include "render/hemisphere_cells.h"
 #include "render/hemisphere_projection.h"
 #include "render/projected_points.h"
@@ -47,15 +48,22 @@ public:
     }
 
     // Row `index` with its points' sides, `Width` at a time in `Cells` (int
-    // lanes, or int for one) from their z in `Depths`.
+    // lanes, or int for one) from their z in `Depths`; a row that `rowSides`
+    // (or null) says does not reach the side is not read.
     template<typename Cells, typename Depths, int Width>
-    [[gnu::always_inline]] SweptRow& Load(int index, GlobePoint const* points, ViewSide side)
+    [[gnu::always_inline]] SweptRow& Load(int index, GlobePoint const* points, std::uint8_t const* rowSides,
+        ViewSide side)
     {
         SweptRow& row = m_rows[index == 0 ? 0 : 1 + (index & 1)];
         if (row.index == index)
             return row;
         row.index = index;
         row.projected = false;
+        std::uint8_t const reached = side == ViewSide::Lower ? ROW_REACHES_BELOW : ROW_REACHES_ABOVE;
+        if (rowSides && (rowSides[index] & reached) == 0) {
+            row.anyOnSide = false;
+            return row;
+        }
         GlobePoint const* const first = points + static_cast<std::size_t>(index) * m_gridN + m_first;
         Cells any {};
         int column = 0;

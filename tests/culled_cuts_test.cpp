@@ -10,8 +10,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
+#include <random>
 #include <thread>
 #include <vector>
 
@@ -321,7 +324,7 @@ TEST(RadiusStatistics, EveryLevelEqualsTheLoopInElementOrder)
         EXPECT_EQ(statistics.sum * GRID_MEAN_FACTOR, literal.mean) << KernelLevelName(level);
         // Keeping the radii changes nothing, and keeps each point's own.
         std::vector<double> radii(grid.size());
-        RadiusStatistics const keeping = MeasureAndKeepRadii(grid.data(), grid.size(), radii.data(), level);
+        RadiusStatistics const keeping = MeasureAndKeepRadii(grid.data(), grid.size(), KeptPerPoint { radii.data(), nullptr, 0 }, level);
         EXPECT_EQ(keeping.maxRadius, statistics.maxRadius) << KernelLevelName(level);
         EXPECT_EQ(keeping.sum, statistics.sum) << KernelLevelName(level);
         for (std::size_t i = 0; i < grid.size(); ++i)
@@ -339,6 +342,36 @@ TEST(RadiusStatistics, EveryLevelEqualsTheLoopInElementOrder)
                 EXPECT_EQ(statistics.maxRadius, 2500.0) << count << " points, " << KernelLevelName(level);
                 EXPECT_EQ(statistics.sum, sum) << count << " points, " << KernelLevelName(level);
             }
+        }
+    }
+}
+
+// The sides each row reaches, at every level, for rows of lengths that
+// leave every lane group straddling rows: each row draws its z from one
+// mix of below, above, zero and NaN.
+TEST(RadiusStatistics, EveryLevelKeepsTheSidesEachRowReaches)
+{
+    float const nan = std::nanf("");
+    std::vector<float> const mixes[] = { { -1.0f, 0.0f, nan }, { 2.0f, -0.0f, nan }, { 0.0f, nan }, { -1.0f, 2.0f, 0.0f } };
+    std::mt19937 random(5);
+    std::size_t const count = 83;
+    for (std::size_t rowLength : { 1u, 3u, 7u, 13u }) {
+        std::size_t const rows = (count + rowLength - 1) / rowLength;
+        std::vector<GlobePoint> points(count);
+        std::vector<std::uint8_t> expected(rows, 0);
+        for (std::size_t row = 0; row < rows; ++row) {
+            std::vector<float> const& mix = mixes[random() % 4];
+            for (std::size_t i = row * rowLength; i < std::min(count, (row + 1) * rowLength); ++i) {
+                float const z = mix[random() % mix.size()];
+                points[i] = { 100.0f, 200.0f, z };
+                expected[row] |= (z < 0 ? ROW_REACHES_BELOW : 0) | (z > 0 ? ROW_REACHES_ABOVE : 0);
+            }
+        }
+        for (KernelLevel level : LevelsThisMachineRuns()) {
+            std::vector<double> radii(count);
+            std::vector<std::uint8_t> sides(rows, 0xff);
+            MeasureAndKeepRadii(points.data(), count, KeptPerPoint { radii.data(), sides.data(), rowLength }, level);
+            EXPECT_EQ(sides, expected) << "rows of " << rowLength << ", " << KernelLevelName(level);
         }
     }
 }
