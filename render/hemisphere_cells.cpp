@@ -4,6 +4,7 @@
 // instruction set.
 #pragma GCC diagnostic ignored "-Wpsabi"
 
+#include "globe/row_sides.h"
 #include "render/column_fills.h"
 #include "render/kernel_table.h"
 #include "render/swept_rows.h"
@@ -126,8 +127,12 @@ template<typename Cells, typename Depths, int Width>
     scratch.fills.Begin(columns);
     ColumnFills& fills = scratch.fills;
 
+    std::uint8_t const reached = sweep.side == ViewSide::Lower ? ROW_REACHES_BELOW : ROW_REACHES_ABOVE;
     for (int rowIndex = 0; rowIndex < gridN; ++rowIndex) {
-        if (rowIndex + 3 < gridN)
+        // A row is read when it reaches the side or the row above does.
+        int const ahead = rowIndex + 3;
+        if (ahead < gridN
+            && (!sweep.rowSides || ((sweep.rowSides[ahead - 1] | sweep.rowSides[ahead]) & reached) != 0))
             Prefetch(sweep.points + static_cast<std::size_t>(rowIndex + 3) * gridN + first,
                 columns * sizeof(GlobePoint));
         SweptRow& row = scratch.rows.Load<Cells, Depths, Width>(rowIndex, sweep.points, sweep.rowSides, sweep.side);
