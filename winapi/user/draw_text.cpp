@@ -7,6 +7,7 @@
 #include "winapi/user/address_space.h"
 #include "winapi/user/system_font.h"
 #include "winapi/user/text_layout.h"
+#include "winapi/user/vector_state.h"
 
 #include <windows.h>
 
@@ -122,6 +123,7 @@ bool Paint(winapi::Surface& surface, QRect const& clip, QFont const& font, std::
             }
         }
     }
+    winapi::ClearVectorUpperHalves();
 
     bool const monochrome = surface.IsMonochrome();
     for (int y = 0; y < clip.height(); ++y) {

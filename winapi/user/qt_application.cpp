@@ -3,6 +3,7 @@
 #include "winapi/gdi/surface.h"
 #include "winapi/user/address_space.h"
 #include "winapi/user/lack_of_memory.h"
+#include "winapi/user/vector_state.h"
 
 #include <QAbstractEventDispatcher>
 #include <QEventLoop>
@@ -141,6 +142,7 @@ void ProcessQtEvents()
     EnsureEventRoom();
     QCoreApplication::sendPostedEvents();
     QCoreApplication::processEvents(QEventLoop::AllEvents);
+    winapi::ClearVectorUpperHalves();
 }
 
 void WaitForQtEvents(std::optional<int> timeoutMs)
@@ -154,6 +156,7 @@ void WaitForQtEvents(std::optional<int> timeoutMs)
         wakeUp.start(std::max(0, *timeoutMs));
     }
     QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    winapi::ClearVectorUpperHalves();
 }
 
 void FinishApplication()
