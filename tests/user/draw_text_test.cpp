@@ -6,6 +6,11 @@
 #include <algorithm>
 #include <climits>
 #include <cstring>
+#include <optional>
+
+#if defined(__x86_64__) || defined(__i386__)
+#include <cpuid.h>
+#endif
 
 using namespace user_test;
 namespace wt = winapi::testing;
@@ -44,6 +49,24 @@ Box ChangedBox(wt::Image const& image, std::uint32_t background)
 std::size_t CountPixels(wt::Image const& image, std::uint32_t color)
 {
     return static_cast<std::size_t>(std::count(image.pixels.begin(), image.pixels.end(), color));
+}
+
+// Whether the upper halves of the AVX registers are in use, as the
+// processor's XINUSE word says; nullopt where it cannot be read.
+std::optional<bool> AvxUpperHalvesInUse()
+{
+#if defined(__x86_64__) || defined(__i386__)
+    unsigned a, b, c, d;
+    bool const hasAvx = __get_cpuid(1, &a, &b, &c, &d) && (c & bit_AVX) != 0;
+    bool const readsInUse = __get_cpuid_count(0xD, 1, &a, &b, &c, &d) && (a & (1u << 2)) != 0;
+    if (!hasAvx || !readsInUse)
+        return std::nullopt;
+    unsigned low, high;
+    asm volatile("xgetbv" : "=a"(low), "=d"(high) : "c"(1));
+    return (low & (1u << 2)) != 0;
+#else
+    return std::nullopt;
+#endif
 }
 
 class DrawTextTest : public UserTest {
@@ -103,6 +126,17 @@ TEST_F(DrawTextTest, CentredTextSitsOnAnOpaqueWhiteBoxAtTheTopOfItsRectangle)
     }
     EXPECT_GT(CountPixels(image, Black), 50u);
     EXPECT_GT(CountPixels(image, White), CountPixels(image, Black));
+}
+
+// Qt's drawing may leave the AVX registers' upper halves in use, which
+// slows every SSE instruction after it several times over.
+TEST_F(DrawTextTest, LeavesTheAvxRegistersUpperHalvesClear)
+{
+    if (!AvxUpperHalvesInUse())
+        GTEST_SKIP() << "this processor does not say";
+    RECT rect { 5, 0, 395, 25 };
+    DrawTextA(m_dc, Status, -1, &rect, DT_CENTER);
+    EXPECT_FALSE(*AvxUpperHalvesInUse());
 }
 
 TEST_F(DrawTextTest, CentringTruncatesTowardZeroForReversedRectangles)
