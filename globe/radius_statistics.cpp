@@ -106,10 +106,14 @@ template<int Width>
 template<int Width>
 [[gnu::always_inline]] inline unsigned LaneBits(typename simd::Lanes<Width>::Int set)
 {
-    unsigned bits = 0;
-    for (int k = 0; k < Width; ++k)
-        bits |= (static_cast<unsigned>(set[k]) & 1u) << k;
-    return bits;
+    if constexpr (Width == 4) {
+        return simd::SetLaneBits(set);
+    } else {
+        unsigned bits = 0;
+        for (int k = 0; k < Width; ++k)
+            bits |= (static_cast<unsigned>(set[k]) & 1u) << k;
+        return bits;
+    }
 }
 
 template<int Width>
