@@ -58,7 +58,8 @@ void Globe::TakeNewGeneration()
 
 void Globe::UpdateStatistics()
 {
-    RadiusStatistics const statistics = MeasureAndKeepRadii(points, GRID_POINT_COUNT, KeptPerPoint { radii, rowSides, GRID_N });
+    RadiusStatistics const statistics
+        = MeasureAndKeepRadii(points, GRID_POINT_COUNT, KeptPerPoint { radii, rowSides, GRID_N });
     maxRadius = statistics.maxRadius;
     meanRadius = statistics.sum * GRID_MEAN_FACTOR;
     radiiCurrent = true;

@@ -39,7 +39,8 @@ public:
         while (lane < count) {
             int const inRow = static_cast<int>(std::min<std::size_t>(m_rowEnd - m_at, count - lane));
             unsigned const lanes = ((1u << inRow) - 1u) << lane;
-            m_sides[m_row] |= ((below & lanes) != 0 ? ROW_REACHES_BELOW : 0) | ((above & lanes) != 0 ? ROW_REACHES_ABOVE : 0);
+            m_sides[m_row] |= (below & lanes) != 0 ? ROW_REACHES_BELOW : 0;
+            m_sides[m_row] |= (above & lanes) != 0 ? ROW_REACHES_ABOVE : 0;
             lane += inRow;
             m_at += inRow;
             if (m_at == m_rowEnd) {

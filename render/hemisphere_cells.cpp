@@ -129,12 +129,12 @@ template<typename Cells, typename Depths, int Width>
 
     std::uint8_t const reached = sweep.side == ViewSide::Lower ? ROW_REACHES_BELOW : ROW_REACHES_ABOVE;
     for (int rowIndex = 0; rowIndex < gridN; ++rowIndex) {
-        // A row is read when it reaches the side or the row above does.
+        // The points three rows on, where they will be read: a row is read
+        // when it reaches the side or the row above it does.
         int const ahead = rowIndex + 3;
         if (ahead < gridN
             && (!sweep.rowSides || ((sweep.rowSides[ahead - 1] | sweep.rowSides[ahead]) & reached) != 0))
-            Prefetch(sweep.points + static_cast<std::size_t>(rowIndex + 3) * gridN + first,
-                columns * sizeof(GlobePoint));
+            Prefetch(sweep.points + static_cast<std::size_t>(ahead) * gridN + first, columns * sizeof(GlobePoint));
         SweptRow& row = scratch.rows.Load<Cells, Depths, Width>(rowIndex, sweep.points, sweep.rowSides, sweep.side);
         if (!row.anyOnSide)
             continue;

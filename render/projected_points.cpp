@@ -67,7 +67,8 @@ void ProjectSse2(HemisphereProjection const& projection, GlobePoint const* point
     ProjectInLanes<Avx512Lanes>(projection, points, count, xs, ys);
 }
 
-using ProjectKernel = void (*)(HemisphereProjection const&, GlobePoint const*, std::size_t, std::int32_t*, std::int32_t*);
+using ProjectKernel
+    = void (*)(HemisphereProjection const&, GlobePoint const*, std::size_t, std::int32_t*, std::int32_t*);
 
 constexpr KernelTable<ProjectKernel> PROJECT_KERNELS { { ProjectPortable, ProjectSse2, ProjectAvx2, ProjectAvx512 } };
 

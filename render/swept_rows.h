@@ -16,10 +16,11 @@
 #include <vector>
 
 // One grid row's band as the sweep reads it: whether each point lies on the
-// view's side (all-ones or 0) and where it projects, in runs of their own, with the projection of the column right of
-// the band (column 0 after the last) after its last and zeros beyond, up to
-// a whole number of lane groups and one more point, so that every load of a
-// group and of its right neighbours is whole.
+// view's side (all-ones or 0) and where it projects, in runs of their own.
+// The projection of the column right of the band (column 0 after the last)
+// follows the band's last, and zeros follow up to a whole number of lane
+// groups and one more point, so that every load of a group and of its right
+// neighbours is whole.
 struct SweptRow {
     int index = -1;
     bool projected = false;

@@ -324,7 +324,8 @@ TEST(RadiusStatistics, EveryLevelEqualsTheLoopInElementOrder)
         EXPECT_EQ(statistics.sum * GRID_MEAN_FACTOR, literal.mean) << KernelLevelName(level);
         // Keeping the radii changes nothing, and keeps each point's own.
         std::vector<double> radii(grid.size());
-        RadiusStatistics const keeping = MeasureAndKeepRadii(grid.data(), grid.size(), KeptPerPoint { radii.data(), nullptr, 0 }, level);
+        RadiusStatistics const keeping
+            = MeasureAndKeepRadii(grid.data(), grid.size(), KeptPerPoint { radii.data(), nullptr, 0 }, level);
         EXPECT_EQ(keeping.maxRadius, statistics.maxRadius) << KernelLevelName(level);
         EXPECT_EQ(keeping.sum, statistics.sum) << KernelLevelName(level);
         for (std::size_t i = 0; i < grid.size(); ++i)
@@ -352,7 +353,8 @@ TEST(RadiusStatistics, EveryLevelEqualsTheLoopInElementOrder)
 TEST(RadiusStatistics, EveryLevelKeepsTheSidesEachRowReaches)
 {
     float const nan = std::nanf("");
-    std::vector<float> const mixes[] = { { -1.0f, 0.0f, nan }, { 2.0f, -0.0f, nan }, { 0.0f, nan }, { -1.0f, 2.0f, 0.0f } };
+    std::vector<float> const mixes[]
+        = { { -1.0f, 0.0f, nan }, { 2.0f, -0.0f, nan }, { 0.0f, nan }, { -1.0f, 2.0f, 0.0f } };
     std::mt19937 random(5);
     std::size_t const count = 83;
     for (std::size_t rowLength : { 1u, 3u, 7u, 13u }) {
