@@ -49,27 +49,57 @@ HWND StartedProgram()
     return window;
 }
 
-// The program's planet halfway to the pass limit, as every level starts it.
+// The program's planet halfway to the pass limit, grown from fixed seeds:
+// every measurement starts from it, whatever ran before.
 std::vector<GlobePoint> const& HalfwayGrid()
 {
     static std::vector<GlobePoint> const grid = [] {
-        auto const planet = std::make_unique<Globe>(g_globe->Points());
+        g_random = RandomGenerator(1802, 9373, false);
+        auto const planet = std::make_unique<Globe>();
+        planet->Dissect(1);
         planet->Dissect(DISSECT_LIMIT / 2);
         return std::vector<GlobePoint>(planet->Points(), planet->Points() + GRID_POINT_COUNT);
     }();
     return grid;
 }
 
-// One batch with its repaint, every family of kernels at `level`. Each
-// level starts from the same planet halfway to the pass limit and grows it
-// as far.
+// Gives the program a fresh copy of the halfway planet.
+void StartHalfway()
+{
+    static std::unique_ptr<Globe> planet;
+    planet = std::make_unique<Globe>(HalfwayGrid().data());
+    g_globe = planet.get();
+}
+
+// The batches from the halfway planet to the pass limit, which the program
+// never grows past.
+constexpr int BATCHES_TO_LIMIT = (DISSECT_LIMIT - DISSECT_LIMIT / 2) / DISSECT_BATCH;
+
+// Runs `batch` once per iteration over the planets the program's second
+// half meets: from the halfway planet, and from it again, untimed, each time
+// the batches reach the limit.
+template<typename Batch>
+void MeasureBatches(benchmark::State& state, Batch batch)
+{
+    StartHalfway();
+    int batches = 0;
+    for (auto _ : state) {
+        if (batches == BATCHES_TO_LIMIT) {
+            state.PauseTiming();
+            StartHalfway();
+            batches = 0;
+            state.ResumeTiming();
+        }
+        batch();
+        ++batches;
+    }
+}
+
+// One batch with its repaint, every family of kernels at `level`, over the
+// planets from halfway to the pass limit.
 void TimerBatchAtLevel(benchmark::State& state, KernelLevel level)
 {
     HWND const hwnd = StartedProgram();
-    std::vector<GlobePoint> const& started = HalfwayGrid();
-    static std::unique_ptr<Globe> planet;
-    planet = std::make_unique<Globe>(started.data());
-    g_globe = planet.get();
     ChooseKernelLevel(level);
     RECT client;
     GetClientRect(hwnd, &client);
@@ -77,11 +107,11 @@ void TimerBatchAtLevel(benchmark::State& state, KernelLevel level)
         state.SkipWithError("the window did not get its size");
         return;
     }
-    for (auto _ : state) {
+    MeasureBatches(state, [&] {
         g_dissectCount = 1; // below the limit, so that every message runs a batch
         SendMessageA(hwnd, WM_TIMER, DISSECT_TIMER, 0);
         winapi::headless::DispatchPending();
-    }
+    });
     ChooseKernelLevel(FastestKernelLevel());
 }
 
@@ -91,7 +121,7 @@ void TimerBatchAtLevel(benchmark::State& state, KernelLevel level)
 void BM_Batch_PassByPassDissectBaseline(benchmark::State& state)
 {
     StartedProgram();
-    bench::PlainPlanet planet(g_globe->Points());
+    bench::PlainPlanet planet(HalfwayGrid().data());
     for (auto _ : state)
         bench::DissectPassByPass(planet, DISSECT_BATCH);
 }
@@ -99,13 +129,13 @@ void BM_Batch_PassByPassDissectBaseline(benchmark::State& state)
 void BM_Part_Dissect(benchmark::State& state)
 {
     StartedProgram();
-    for (auto _ : state)
-        g_globe->Dissect(DISSECT_BATCH);
+    MeasureBatches(state, [] { g_globe->Dissect(DISSECT_BATCH); });
 }
 
 void BM_Part_RenderMapBuffer(benchmark::State& state)
 {
     HWND const hwnd = StartedProgram();
+    StartHalfway();
     for (auto _ : state)
         RenderMapBuffer(hwnd);
 }
@@ -113,6 +143,7 @@ void BM_Part_RenderMapBuffer(benchmark::State& state)
 void BM_Part_RepaintBothViews(benchmark::State& state)
 {
     HWND const hwnd = StartedProgram();
+    StartHalfway();
     for (auto _ : state) {
         InvalidateRect(hwnd, nullptr, FALSE);
         winapi::headless::DispatchPending();
@@ -124,6 +155,7 @@ void BM_Part_RepaintBothViews(benchmark::State& state)
 void BM_Part_RenderAndRepaint(benchmark::State& state)
 {
     HWND const hwnd = StartedProgram();
+    StartHalfway();
     for (auto _ : state) {
         ForgetPointCaches();
         RenderMapBuffer(hwnd);
@@ -137,6 +169,7 @@ void BM_Part_RenderAndRepaint(benchmark::State& state)
 void BM_Part_BareFills(benchmark::State& state)
 {
     StartedProgram();
+    StartHalfway();
     Globe const& globe = *g_globe;
     constexpr int MAP_WIDTH = 1920;
     constexpr int MAP_HEIGHT = 1080;
