@@ -3,13 +3,11 @@
 #pragma once
 
 #include "globe/globe_point.h"
-#include "globe/point_lanes.h"
 #include "globe/row_sides.h"
 #include "render/hemisphere_cells.h"
 #include "render/hemisphere_projection.h"
 #include "render/projected_points.h"
 #include "simd/kernel_level.h"
-#include "simd/lanes.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -48,33 +46,17 @@ public:
         }
     }
 
-    // Row `index` with its points' sides, `Width` at a time in `Cells` (int
-    // lanes, or int for one) from their z in `Depths`; a row that `rowSides`
-    // (or null) says does not reach the side is not read.
-    template<typename Cells, typename Depths, int Width>
-    [[gnu::always_inline]] SweptRow& Load(int index, GlobePoint const* points, std::uint8_t const* rowSides,
-        ViewSide side)
+    // The slot row `index` is kept in: the row it holds is that row when
+    // its index says so.
+    SweptRow& Slot(int index) { return m_rows[index == 0 ? 0 : 1 + (index & 1)]; }
+
+    // The band's first point of row `index`.
+    GlobePoint const* BandStart(GlobePoint const* points, int index) const
     {
-        SweptRow& row = m_rows[index == 0 ? 0 : 1 + (index & 1)];
-        if (row.index == index)
-            return row;
-        row.index = index;
-        row.projected = false;
-        std::uint8_t const reached = side == ViewSide::Lower ? ROW_REACHES_BELOW : ROW_REACHES_ABOVE;
-        if (rowSides && (rowSides[index] & reached) == 0) {
-            row.anyOnSide = false;
-            return row;
-        }
-        GlobePoint const* const first = points + static_cast<std::size_t>(index) * m_gridN + m_first;
-        Cells any {};
-        int column = 0;
-        for (; column + Width <= m_columns; column += Width)
-            any |= StoreSides<Cells, Depths, Width>(row, first, column, Width, side);
-        if (column < m_columns)
-            any |= StoreSides<Cells, Depths, Width>(row, first, column, m_columns - column, side);
-        row.anyOnSide = simd::SetLaneBits(any) != 0;
-        return row;
+        return points + static_cast<std::size_t>(index) * m_gridN + m_first;
     }
+
+    int Columns() const { return m_columns; }
 
     void Project(SweptRow& row, KernelLevel level, GlobePoint const* points, HemisphereProjection const& projection)
     {
@@ -92,26 +74,6 @@ public:
     }
 
 private:
-    // The sides of the `count` (at most Width) points from `column` on.
-    template<typename Cells, typename Depths, int Width>
-    [[gnu::always_inline]] static Cells StoreSides(
-        SweptRow& row, GlobePoint const* first, int column, int count, ViewSide side)
-    {
-        Depths z {};
-        if constexpr (Width == 1) {
-            z = first[column].z;
-        } else if (count == Width) {
-            z = LoadPoints<Width>(first + column).z;
-        } else {
-            for (int lane = 0; lane < count; ++lane)
-                z[lane] = first[column + lane].z;
-        }
-        Cells const all = Cells {} - 1;
-        Cells const onSide = side == ViewSide::Lower ? (z < 0 ? all : Cells {}) : (z > 0 ? all : Cells {});
-        simd::StoreLanes(&row.onSide[column], onSide);
-        return onSide;
-    }
-
     int m_gridN = 0;
     int m_first = 0;
     int m_columns = 0;

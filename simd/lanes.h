@@ -178,6 +178,11 @@ constexpr __mmask8 ALL_EIGHT = 0xFF;
     return static_cast<unsigned>(_mm256_movemask_ps(reinterpret_cast<__m256>(mask)));
 }
 
+[[gnu::target("avx512f")]] inline unsigned SetLaneBits(Lanes<16>::Int mask)
+{
+    return _mm512_cmpneq_epi32_mask(reinterpret_cast<__m512i>(mask), _mm512_setzero_si512());
+}
+
 [[gnu::target("sse2")]] inline Lanes<2>::Double SquareRoot(Lanes<2>::Double value)
 {
     return reinterpret_cast<Lanes<2>::Double>(_mm_sqrt_pd(reinterpret_cast<__m128d>(value)));
