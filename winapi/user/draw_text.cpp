@@ -4,7 +4,6 @@
 
 #include "winapi/gdi/out_of_memory.h"
 #include "winapi/gdi/surface.h"
-#include "winapi/user/address_space.h"
 #include "winapi/user/system_font.h"
 #include "winapi/user/text_layout.h"
 #include "winapi/user/vector_state.h"
@@ -22,18 +21,6 @@
 using namespace winapi::user;
 
 namespace {
-
-// Fontconfig, under Qt's first match of the system font, does not check
-// every allocation it makes: with the address space nearly used up it can
-// crash. That first match is tried only with this much room to spare;
-// afterwards Qt keeps the font it found.
-constexpr std::size_t FONT_MATCH_ROOM = std::size_t { 32 } << 20;
-bool g_systemFontMatched = false;
-
-bool SystemFontHasRoom()
-{
-    return g_systemFontMatched || !winapi::user::AddressSpaceRunsShort(FONT_MATCH_ROOM);
-}
 
 constexpr int TabColumns = 8;
 
@@ -152,7 +139,7 @@ int WINAPI DrawTextA(HDC hdc, LPCSTR lpchText, int cchText, LPRECT lprc, UINT fo
     if (!surface || !winapi::GetDCTextState(hdc, &state))
         return 0;
 
-    if (!SystemFontHasRoom()) {
+    if (!FontMatchHasRoom()) {
         winapi::gdi::NoteOutOfMemory();
         return 0;
     }
@@ -168,7 +155,7 @@ int WINAPI DrawTextA(HDC hdc, LPCSTR lpchText, int cchText, LPRECT lprc, UINT fo
     auto const lines = LayOutText(text, format, metrics,
         static_cast<int>(std::clamp<std::int64_t>(rectWidth, 0, INT_MAX)));
     int const lineHeight = metrics.height() + ((format & DT_EXTERNALLEADING) ? metrics.leading() : 0);
-    g_systemFontMatched = true;
+    NoteFontMatched();
     std::int64_t const textHeight = std::int64_t { lineHeight } * static_cast<std::int64_t>(lines.size());
 
     if (format & DT_CALCRECT) {

@@ -17,6 +17,16 @@ inline constexpr int DialogBaseUnitY = 16;
 
 QFont SystemFont();
 
+// Fontconfig, under Qt's first match of a font, does not check every
+// allocation it makes: with the address space nearly used up it can crash.
+// True when the system font has been matched already, or when there is room
+// to spare for that first match now. Text and top-level frames, whose menu
+// bars lay themselves out in a font, ask before they touch one.
+bool FontMatchHasRoom();
+
+// Notes that Qt has matched the system font: it keeps what it found.
+void NoteFontMatched();
+
 // Dialog units to pixels, rounded as Win32's MulDiv rounds.
 int DialogUnitsToPixelsX(int units);
 int DialogUnitsToPixelsY(int units);

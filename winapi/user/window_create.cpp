@@ -8,6 +8,7 @@
 #include "winapi/user/menu_bar.h"
 #include "winapi/user/qt_application.h"
 #include "winapi/user/system_classes.h"
+#include "winapi/user/system_font.h"
 #include "winapi/user/window.h"
 #include "winapi/user/window_dc.h"
 #include "winapi/user/window_frame.h"
@@ -132,6 +133,11 @@ try {
         return nullptr;
     if (hWndParent && !FindWindow(hWndParent))
         return nullptr;
+    // Its frame lays out its menu bar in a font.
+    if (!FontMatchHasRoom()) {
+        winapi::user::NoteWindowNotCreatedForLackOfMemory();
+        return nullptr;
+    }
 
     auto window = std::make_unique<Window>();
     window->windowClass = windowClass;
