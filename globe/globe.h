@@ -54,11 +54,10 @@ public:
     // The whole grid, row-major.
     GlobePoint const* Points() const { return points; }
 
-    // Each point's radius (PointRadius) rounded to single precision, as the
-    // colours take it, row-major, as the last statistics update worked it
-    // out; null while the points may have moved since (on a new globe
-    // before its first update, or after a test's edit).
-    float const* Radii() const { return radiiCurrent ? radii : nullptr; }
+    // Each point's radius (PointRadius), row-major, as the last statistics
+    // update worked it out; null while the points may have moved since (on
+    // a new globe before its first update, or after a test's edit).
+    double const* Radii() const { return radiiCurrent ? radii : nullptr; }
 
     // For each row, which sides of the plane z = 0 its points reach
     // (ROW_REACHES_BELOW, ROW_REACHES_ABOVE), current with Radii().
@@ -73,7 +72,7 @@ private:
     friend class GlobeEditor;
 
     GlobePoint points[GRID_POINT_COUNT];
-    float radii[GRID_POINT_COUNT];
+    double radii[GRID_POINT_COUNT];
     std::uint8_t rowSides[GRID_N];
     bool radiiCurrent;
     float radius;

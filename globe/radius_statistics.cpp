@@ -1,7 +1,6 @@
 #include "globe/radius_statistics.h"
 
 #include "globe/point_lanes.h"
-#include "globe/single_rounding.h"
 
 #include <algorithm>
 #include <cstring>
@@ -76,7 +75,7 @@ RadiusStatistics AddRadii(RadiusStatistics statistics, GlobePoint const* points,
         double const radius = PointRadius(points[i]);
         AddRadius(statistics, radius);
         if (kept.radii)
-            kept.radii[i] = RoundToSingle(radius);
+            kept.radii[i] = radius;
         sides.Mark(points[i].z < 0, points[i].z > 0, 1);
     }
     return statistics;
@@ -93,18 +92,15 @@ RadiusStatistics MeasureRadiiPortable(GlobePoint const* points, std::size_t coun
 // order.
 template<int Width>
 [[gnu::always_inline]] inline void AddRadiusLanes(PointLanes<Width> const& p,
-    typename simd::Lanes<Width>::Double& largest, double& sum, float* kept)
+    typename simd::Lanes<Width>::Double& largest, double& sum, double* kept)
 {
     using simd::Widen;
     auto const radii = RadiusOf(Widen(p.x), Widen(p.y), Widen(p.z));
     largest = radii > largest ? radii : largest;
     for (int k = 0; k < Width; ++k)
         sum += radii[k];
-    if (kept) {
-        // The instruction rounds as RoundToSingle does, whatever the value.
-        auto const rounded = simd::Narrow(radii);
-        std::memcpy(kept, &rounded, sizeof rounded);
-    }
+    if (kept)
+        std::memcpy(kept, &radii, sizeof radii);
 }
 
 // Bit k set for a set lane k.
@@ -125,7 +121,7 @@ template<int Width>
 [[gnu::always_inline]] inline RadiusStatistics MeasureRadiiLanes(GlobePoint const* points, std::size_t count,
     KeptPerPoint const& kept)
 {
-    float* const radii = kept.radii;
+    double* const radii = kept.radii;
     RowSideMarker sides(kept, 0);
     using Double = typename simd::Lanes<Width>::Double;
     using simd::Widen;

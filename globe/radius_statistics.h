@@ -22,12 +22,12 @@ RadiusStatistics MeasureRadii(GlobePoint const* points, std::size_t count, Kerne
 // What the one pass over the points keeps on the way, for the statistics and
 // for whatever is drawn from them.
 struct KeptPerPoint {
-    float* radii;           // each point's radius rounded to single (count of them)
+    double* radii;          // each point's radius (count of them)
     std::uint8_t* rowSides; // the sides each row reaches, or null
     std::size_t rowLength;  // the points of a row (> 0), when rowSides is set
 };
 
-// The same, keeping each point's radius (rounded to single precision) and, where asked, the sides each
+// The same, keeping each point's radius and, where asked, the sides each
 // row of points reaches (one entry per row, the last row perhaps short).
 RadiusStatistics MeasureAndKeepRadii(GlobePoint const* points, std::size_t count, KeptPerPoint const& kept,
     KernelLevel level = ChosenKernelLevel());

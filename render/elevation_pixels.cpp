@@ -72,18 +72,6 @@ template<int Width>
     std::memcpy(&high, radii + Width, sizeof high);
 }
 
-template<int Width>
-[[gnu::always_inline]] inline void LoadRadii(float const* radii, typename simd::Lanes<Width>::Double& low,
-    typename simd::Lanes<Width>::Double& high)
-{
-    typename simd::Lanes<Width>::Single lowSingles;
-    typename simd::Lanes<Width>::Single highSingles;
-    std::memcpy(&lowSingles, radii, sizeof lowSingles);
-    std::memcpy(&highSingles, radii + Width, sizeof highSingles);
-    low = simd::Widen(lowSingles);
-    high = simd::Widen(highSingles);
-}
-
 // The pixels of `count` items (points or radii), a multiple of twice Width,
 // two groups at a time. Returns false when some item leaves the exact range.
 template<int Width, typename Item>
@@ -112,11 +100,6 @@ double RadiusOfItem(GlobePoint const& point)
 }
 
 double RadiusOfItem(double radius)
-{
-    return radius;
-}
-
-double RadiusOfItem(float radius)
 {
     return radius;
 }
@@ -201,20 +184,8 @@ void ElevationPixelsOfRadii(double const* radii, std::size_t count, float meanRa
     PIXELS_KERNELS<double>.ForMachine()(radii, count, meanRadius, maxRadius, pixels);
 }
 
-void ElevationPixelsOfRadii(float const* radii, std::size_t count, float meanRadius, float maxRadius,
-    std::uint32_t* pixels)
-{
-    PIXELS_KERNELS<float>.ForMachine()(radii, count, meanRadius, maxRadius, pixels);
-}
-
 void ElevationPixelsOfRadii(KernelLevel level, double const* radii, std::size_t count, float meanRadius,
     float maxRadius, std::uint32_t* pixels)
 {
     PIXELS_KERNELS<double>.At(level)(radii, count, meanRadius, maxRadius, pixels);
-}
-
-void ElevationPixelsOfRadii(KernelLevel level, float const* radii, std::size_t count, float meanRadius,
-    float maxRadius, std::uint32_t* pixels)
-{
-    PIXELS_KERNELS<float>.At(level)(radii, count, meanRadius, maxRadius, pixels);
 }

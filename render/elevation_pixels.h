@@ -24,12 +24,8 @@ void ElevationPixels(KernelLevel level, GlobePoint const* points, std::size_t co
     float maxRadius, std::uint32_t* pixels);
 
 // The same from the points' radii (as PointRadius gives them), worked out
-// already, or from those radii rounded to single precision.
+// already.
 void ElevationPixelsOfRadii(double const* radii, std::size_t count, float meanRadius, float maxRadius,
     std::uint32_t* pixels);
-void ElevationPixelsOfRadii(float const* radii, std::size_t count, float meanRadius, float maxRadius,
-    std::uint32_t* pixels);
 void ElevationPixelsOfRadii(KernelLevel level, double const* radii, std::size_t count, float meanRadius,
-    float maxRadius, std::uint32_t* pixels);
-void ElevationPixelsOfRadii(KernelLevel level, float const* radii, std::size_t count, float meanRadius,
     float maxRadius, std::uint32_t* pixels);

@@ -11,7 +11,7 @@ std::uint32_t const* PointCache::Pixels(Globe const& globe, KernelLevel level)
         float const mean = RoundToSingle(globe.GetMeanRadius());
         float const max = RoundToSingle(globe.GetMaxRadius());
         // The radii the statistics worked out, where they are current.
-        if (float const* radii = globe.Radii())
+        if (double const* radii = globe.Radii())
             ElevationPixelsOfRadii(level, radii, GRID_POINT_COUNT, mean, max, m_pixels.data());
         else
             ElevationPixels(level, globe.Points(), GRID_POINT_COUNT, mean, max, m_pixels.data());

@@ -4,7 +4,6 @@
 // of the same sweep have moved the tile's radii.
 #include "globe/culled_cuts.h"
 #include "globe/radius_statistics.h"
-#include "globe/single_rounding.h"
 #include "globe/tile_bounds.h"
 #include "globe/tile_kernels.h"
 #include "dissect_test_support.h"
@@ -324,13 +323,13 @@ TEST(RadiusStatistics, EveryLevelEqualsTheLoopInElementOrder)
         EXPECT_EQ(statistics.maxRadius, literal.max) << KernelLevelName(level);
         EXPECT_EQ(statistics.sum * GRID_MEAN_FACTOR, literal.mean) << KernelLevelName(level);
         // Keeping the radii changes nothing, and keeps each point's own.
-        std::vector<float> radii(grid.size());
+        std::vector<double> radii(grid.size());
         RadiusStatistics const keeping
             = MeasureAndKeepRadii(grid.data(), grid.size(), KeptPerPoint { radii.data(), nullptr, 0 }, level);
         EXPECT_EQ(keeping.maxRadius, statistics.maxRadius) << KernelLevelName(level);
         EXPECT_EQ(keeping.sum, statistics.sum) << KernelLevelName(level);
         for (std::size_t i = 0; i < grid.size(); ++i)
-            ASSERT_EQ(radii[i], RoundToSingle(PointRadius(grid[i]))) << i << ", " << KernelLevelName(level);
+            ASSERT_EQ(radii[i], PointRadius(grid[i])) << i << ", " << KernelLevelName(level);
         // Every remainder after the groups of the widest lanes, the largest
         // radius first, last and in the middle.
         for (std::size_t count = 1; count <= 35; ++count) {
@@ -371,7 +370,7 @@ TEST(RadiusStatistics, EveryLevelKeepsTheSidesEachRowReaches)
             }
         }
         for (KernelLevel level : LevelsThisMachineRuns()) {
-            std::vector<float> radii(count);
+            std::vector<double> radii(count);
             std::vector<std::uint8_t> sides(rows, 0xff);
             MeasureAndKeepRadii(points.data(), count, KeptPerPoint { radii.data(), sides.data(), rowLength }, level);
             EXPECT_EQ(sides, expected) << "rows of " << rowLength << ", " << KernelLevelName(level);
