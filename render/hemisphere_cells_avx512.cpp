@@ -23,7 +23,7 @@
 #include <utility>
 
 #pragma GCC push_options
-#pragma GCC target("avx512f,avx512vl,avx512bw,avx512dq")
+#pragma GCC target("avx512f,avx512vl,avx512dq")
 #pragma GCC diagnostic push
 #pragma GCC diagnostic error "-Wvector-operation-performance"
 #pragma GCC diagnostic ignored "-Wpsabi"

@@ -14,7 +14,7 @@ enum class KernelLevel {
     Portable, // plain C++, one value at a time: the reference form
     Sse2,     // 128-bit registers
     Avx2,     // 256-bit registers
-    Avx512,   // 512-bit registers (AVX-512F, VL, BW and DQ)
+    Avx512,   // 512-bit registers (AVX-512F, VL and DQ)
 };
 
 inline constexpr int KERNEL_LEVEL_COUNT = 4;
@@ -49,11 +49,10 @@ inline KernelLevel DetectFastestLevel()
 #if defined(__x86_64__) || defined(__i386__)
     // Safe during static initialisation, before the runtime's own call.
     __builtin_cpu_init();
-    // The AVX-512 kernels also take its 256-bit forms and its byte, word
-    // and mask moves, which every processor with AVX-512 but the first
-    // accelerators has.
+    // The AVX-512 kernels also take its 256-bit forms and its mask moves,
+    // which every processor with AVX-512 but the first accelerators has.
     if (__builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512vl")
-        && __builtin_cpu_supports("avx512bw") && __builtin_cpu_supports("avx512dq"))
+        && __builtin_cpu_supports("avx512dq"))
         return KernelLevel::Avx512;
     if (__builtin_cpu_supports("avx2"))
         return KernelLevel::Avx2;

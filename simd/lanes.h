@@ -178,9 +178,15 @@ constexpr __mmask8 ALL_EIGHT = 0xFF;
     return static_cast<unsigned>(_mm256_movemask_ps(reinterpret_cast<__m256>(mask)));
 }
 
+// The mask's sixteen bits are cut out in a general register, where GCC 12
+// cannot take them as cut already: it may otherwise spill the mask with a
+// 16-bit store and read the slot back as 32 bits, or move it out of a mask
+// register whose upper bits are left over, with whatever they held.
 [[gnu::target("avx512f")]] inline unsigned SetLaneBits(Lanes<16>::Int mask)
 {
-    return _mm512_cmpneq_epi32_mask(reinterpret_cast<__m512i>(mask), _mm512_setzero_si512());
+    unsigned bits = _mm512_cmpneq_epi32_mask(reinterpret_cast<__m512i>(mask), _mm512_setzero_si512());
+    asm("" : "+r"(bits));
+    return bits & 0xFFFFu;
 }
 
 [[gnu::target("sse2")]] inline Lanes<2>::Double SquareRoot(Lanes<2>::Double value)
